@@ -1,0 +1,30 @@
+#pragma once
+// The splash window's logic: up for three seconds, deaf to clicks and keys, the tray
+// held off meanwhile.
+
+#include <memory>
+
+#include "platform/EventLoop.h"
+#include "relay/ModalDialog.h"
+
+namespace zelkora {
+
+class Program;
+
+class SplashDialog : public ModalDialog {
+ public:
+  static constexpr int ShowMs = 3000;
+
+  explicit SplashDialog(Program& program);
+  Kind kind() const override { return Kind::Splash; }
+  void Form_Activate() override;
+  // The splash closes only by its timer.
+  void Form_QueryUnload() override {}
+  void tmrTimeOut_Timer();
+
+ private:
+  Program& p_;
+  std::unique_ptr<Timer> tmrTimeOut_;
+};
+
+}  // namespace zelkora
