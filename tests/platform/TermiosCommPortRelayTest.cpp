@@ -9,21 +9,12 @@
 #include <cstdlib>
 
 #include "platform/linux/TermiosCommPort.h"
+#include "support/BytePattern.h"
 #include "support/PollLoop.h"
 #include "support/PtyPair.h"
 
 namespace zelkora::test {
 namespace {
-
-std::vector<uint8_t> pattern(size_t n, uint32_t seed) {
-  std::vector<uint8_t> v(n);
-  uint32_t x = seed;
-  for (uint8_t& b : v) {
-    x = x * 1664525u + 1013904223u;
-    b = static_cast<uint8_t>(x >> 24);
-  }
-  return v;
-}
 
 // One far end: pushes its bytes in whenever the master takes them and collects what
 // comes out, both driven by the loop.
@@ -97,7 +88,8 @@ class JoinedPorts {
         move(other, self);
         pending_[1 - n] = false;
         break;
-      default: faults.push_back(self.CommEvent());
+      default:
+        faults.push_back(self.CommEvent());
     }
   }
   static void move(TermiosCommPort& from, TermiosCommPort& to) {
@@ -114,8 +106,8 @@ TEST(TermiosCommPortRelay, MovesBlocksBothWaysInOrderAndFast) {
   const char* mb = std::getenv("ZELKORA_LOOPBACK_MB");
   const size_t size = static_cast<size_t>(mb != nullptr ? std::atoi(mb) : 4) << 20;
   PollLoop loop;
-  FarEnd modem(loop, pattern(size, 1));
-  FarEnd device(loop, pattern(size, 2));
+  FarEnd modem(loop, bytePattern(size, 1));
+  FarEnd device(loop, bytePattern(size, 2));
   modem.expect(size);
   device.expect(size);
   JoinedPorts relay(loop, modem.path(), device.path());
@@ -123,13 +115,12 @@ TEST(TermiosCommPortRelay, MovesBlocksBothWaysInOrderAndFast) {
 
   const auto start = std::chrono::steady_clock::now();
   const bool done = loop.runUntil(
-      [&] { return modem.received().size() >= size && device.received().size() >= size; },
-      30000);
+      [&] { return modem.received().size() >= size && device.received().size() >= size; }, 30000);
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   ASSERT_TRUE(done) << modem.received().size() << " " << device.received().size();
-  EXPECT_TRUE(device.received() == pattern(size, 1));
-  EXPECT_TRUE(modem.received() == pattern(size, 2));
+  EXPECT_TRUE(device.received() == bytePattern(size, 1));
+  EXPECT_TRUE(modem.received() == bytePattern(size, 2));
   EXPECT_TRUE(relay.faults.empty());
   const double rate = 2.0 * static_cast<double>(size) / (1 << 20) / seconds;
   std::printf("%zu MB each way in %.2f s: %.1f MB/s in total\n", size >> 20, seconds, rate);

@@ -13,6 +13,7 @@
 #include <numeric>
 
 #include "platform/linux/TermiosSettings.h"
+#include "support/BytePattern.h"
 #include "support/PollLoop.h"
 #include "support/PtyPair.h"
 
@@ -20,16 +21,6 @@ namespace zelkora::test {
 namespace {
 
 constexpr int kWaitMs = 2000;
-
-std::vector<uint8_t> pattern(size_t n, uint32_t seed = 1) {
-  std::vector<uint8_t> v(n);
-  uint32_t x = seed;
-  for (uint8_t& b : v) {
-    x = x * 1664525u + 1013904223u;
-    b = static_cast<uint8_t>(x >> 24);
-  }
-  return v;
-}
 
 std::vector<uint8_t> everyByteValue() {
   std::vector<uint8_t> v(256);
@@ -54,7 +45,9 @@ class TermiosCommPortTest : public ::testing::Test {
     if (port.CommEvent() == comm::comEvSend) outCountAtSend.push_back(port.OutBufferCount());
   }
 
-  int count(int code) const { return static_cast<int>(std::count(events.begin(), events.end(), code)); }
+  int count(int code) const {
+    return static_cast<int>(std::count(events.begin(), events.end(), code));
+  }
 
   // Reads from the far end until `n` bytes have come or the wait ends.
   std::vector<uint8_t> receiveAtFarEnd(size_t n) {
@@ -162,7 +155,7 @@ TEST_F(TermiosCommPortTest, CarriesEveryByteValueBothWaysWithItsEvents) {
 
 TEST_F(TermiosCommPortTest, InputLenTakesThatManyBytes) {
   ASSERT_TRUE(port.setPortOpen(true));
-  const std::vector<uint8_t> bytes = pattern(100);
+  const std::vector<uint8_t> bytes = bytePattern(100);
   far.write(bytes);
   ASSERT_TRUE(loop.runUntil([&] { return port.InBufferCount() == 100; }, kWaitMs));
   port.setInputLen(30);
@@ -174,7 +167,7 @@ TEST_F(TermiosCommPortTest, InputLenTakesThatManyBytes) {
 
 TEST_F(TermiosCommPortTest, FullInputBufferHoldsTheSenderBackWithoutLoss) {
   ASSERT_TRUE(port.setPortOpen(true));
-  const std::vector<uint8_t> sent = pattern(1 << 20, 7);
+  const std::vector<uint8_t> sent = bytePattern(1 << 20, 7);
   size_t written = 0;
   bool senderHeld = false;
   std::vector<uint8_t> got;
@@ -204,7 +197,7 @@ TEST_F(TermiosCommPortTest, FullInputBufferHoldsTheSenderBackWithoutLoss) {
 
 TEST_F(TermiosCommPortTest, FullInputBufferDoesNotSpinTheLoop) {
   ASSERT_TRUE(port.setPortOpen(true));
-  far.write(pattern(4000));
+  far.write(bytePattern(4000));
   ASSERT_TRUE(loop.runUntil([&] { return port.InBufferCount() == 2048; }, kWaitMs));
   const uint64_t wakeups = loop.wakeups();
   loop.runFor(100);
@@ -218,8 +211,8 @@ TEST_F(TermiosCommPortTest, OutputBeyondTheFreeSpaceRaisesTxFullAndKeepsWhatFits
   port.setOutBufferSize(1024);
   ASSERT_TRUE(port.setBreak(true));
   ASSERT_TRUE(port.setPortOpen(true));
-  const std::vector<uint8_t> first = pattern(1000, 1);
-  const std::vector<uint8_t> second = pattern(100, 2);
+  const std::vector<uint8_t> first = bytePattern(1000, 1);
+  const std::vector<uint8_t> second = bytePattern(100, 2);
   port.Output(first);
   port.Output(second);
   EXPECT_EQ(port.OutBufferCount(), 1024);
@@ -236,7 +229,7 @@ TEST_F(TermiosCommPortTest, BreakHoldsOutputUntilReleased) {
   ASSERT_TRUE(port.setBreak(true));  // wished while closed, as the relay opens its ports
   ASSERT_TRUE(port.setPortOpen(true));
   EXPECT_TRUE(port.Break());
-  const std::vector<uint8_t> bytes = pattern(3000);
+  const std::vector<uint8_t> bytes = bytePattern(3000);
   port.Output(bytes);
   loop.runFor(100);
   EXPECT_TRUE(far.readAvailable().empty());
@@ -252,11 +245,11 @@ TEST_F(TermiosCommPortTest, BreakHoldsOutputUntilReleased) {
 TEST_F(TermiosCommPortTest, EmptyingTheOutputBufferDropsWhatWaits) {
   ASSERT_TRUE(port.setBreak(true));
   ASSERT_TRUE(port.setPortOpen(true));
-  port.Output(pattern(500));
+  port.Output(bytePattern(500));
   port.setOutBufferCount(0);
   EXPECT_EQ(port.OutBufferCount(), 0);
   port.setBreak(false);
-  const std::vector<uint8_t> next = pattern(10, 9);
+  const std::vector<uint8_t> next = bytePattern(10, 9);
   port.Output(next);
   EXPECT_EQ(receiveAtFarEnd(10), next);
 }
@@ -265,7 +258,7 @@ TEST_F(TermiosCommPortTest, HangUpOfTheFarEndRaisesDcbOnce) {
   ASSERT_TRUE(port.setPortOpen(true));
   far.closeMaster();
   ASSERT_TRUE(loop.runUntil([&] { return count(comm::comEventDCB) > 0; }, kWaitMs));
-  port.Output(pattern(10));  // a write to the gone device changes nothing
+  port.Output(bytePattern(10));  // a write to the gone device changes nothing
   const uint64_t wakeups = loop.wakeups();
   loop.runFor(100);
   EXPECT_EQ(count(comm::comEventDCB), 1);
@@ -275,7 +268,7 @@ TEST_F(TermiosCommPortTest, HangUpOfTheFarEndRaisesDcbOnce) {
 
 TEST_F(TermiosCommPortTest, EventsOfAClosedPortAreNeverDelivered) {
   ASSERT_TRUE(port.setPortOpen(true));
-  far.write(pattern(10));
+  far.write(bytePattern(10));
   // Stop as soon as the bytes are in: their receive event is posted, not yet delivered.
   ASSERT_TRUE(loop.runUntil([&] { return port.InBufferCount() > 0; }, kWaitMs));
   port.setPortOpen(false);
@@ -283,7 +276,7 @@ TEST_F(TermiosCommPortTest, EventsOfAClosedPortAreNeverDelivered) {
   EXPECT_TRUE(events.empty());
 
   ASSERT_TRUE(port.setPortOpen(true));
-  far.write(pattern(10));
+  far.write(bytePattern(10));
   ASSERT_TRUE(loop.runUntil([&] { return port.InBufferCount() > 0; }, kWaitMs));
   port.setPortOpen(false);
   ASSERT_TRUE(port.setPortOpen(true));  // reopened before the old event came through
@@ -307,7 +300,7 @@ TEST_F(TermiosCommPortTest, PseudoTerminalHasNoModemLinesAndThatIsNoError) {
 
 TEST_F(TermiosCommPortTest, BytesHandedToTheFarEndSurviveTheClose) {
   ASSERT_TRUE(port.setPortOpen(true));
-  const std::vector<uint8_t> bytes = pattern(2000);
+  const std::vector<uint8_t> bytes = bytePattern(2000);
   port.Output(bytes);
   ASSERT_TRUE(loop.runUntil([&] { return port.OutBufferCount() == 0; }, kWaitMs));
   port.setOutBufferCount(0);  // what the relay does before it closes

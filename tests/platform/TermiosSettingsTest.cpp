@@ -11,10 +11,10 @@ namespace zelkora::test {
 namespace {
 
 TEST(SettingsText, RefusesWhatTheLineCannotTake) {
-  for (const char* text : {"9600,N,4,1", "9600,N,8,1.5", "9600,N,6,1.5", "9600,N,5,2",
-                           "9600,E,8,1", "9600,O,8,1", "abc", "", "0,N,8,1", "-9600,N,8,1",
-                           "9600,N,9,1", "9600,N,8", "9600,N,8,1,1", "9600,,8,1", "96x0,N,8,1",
-                           " 9600,N,8,1", "9600,N,8,3"}) {
+  for (const char* text :
+       {"9600,N,4,1", "9600,N,8,1.5", "9600,N,6,1.5", "9600,N,5,2", "9600,E,8,1", "9600,O,8,1",
+        "abc", "", "0,N,8,1", "-9600,N,8,1", "9600,N,9,1", "9600,N,8", "9600,N,8,1,1", "9600,,8,1",
+        "96x0,N,8,1", " 9600,N,8,1", "9600,N,8,3"}) {
     EXPECT_FALSE(LineSettings::parse(text).has_value()) << text;
   }
 }
@@ -27,10 +27,10 @@ TEST(SettingsText, ReadsSpeedDataAndStopBits) {
     int stopHalfBits;
     int halfBitsPerCharacter;
   };
-  for (const Case& c : {Case{"9600,N,8,1", 9600, 8, 2, 20}, Case{"110,N,7,2", 110, 7, 4, 20},
-                        Case{"115200,N,5,1.5", 115200, 5, 3, 15},
-                        Case{"56000,N,6,1", 56000, 6, 2, 16}, Case{"14400,N,8,2", 14400, 8, 4, 22},
-                        Case{"28800,N,5,1", 28800, 5, 2, 14}}) {
+  for (const Case& c :
+       {Case{"9600,N,8,1", 9600, 8, 2, 20}, Case{"110,N,7,2", 110, 7, 4, 20},
+        Case{"115200,N,5,1.5", 115200, 5, 3, 15}, Case{"56000,N,6,1", 56000, 6, 2, 16},
+        Case{"14400,N,8,2", 14400, 8, 4, 22}, Case{"28800,N,5,1", 28800, 5, 2, 14}}) {
     const std::optional<LineSettings> s = LineSettings::parse(c.text);
     ASSERT_TRUE(s.has_value()) << c.text;
     EXPECT_EQ(s->baud, c.baud) << c.text;

@@ -51,9 +51,13 @@ PollLoop::~PollLoop() {
   for (PollTimer* t : timers_) t->detach();
 }
 
-std::unique_ptr<Timer> PollLoop::createTimer() { return std::make_unique<PollTimer>(*this); }
+std::unique_ptr<Timer> PollLoop::createTimer() {
+  return std::make_unique<PollTimer>(*this);
+}
 
-void PollLoop::post(std::function<void()> call) { posted_.push_back(std::move(call)); }
+void PollLoop::post(std::function<void()> call) {
+  posted_.push_back(std::move(call));
+}
 
 EventLoop::WatchId PollLoop::watchFd(int fd, Watch kind, std::function<void()> ready) {
   const WatchId id = nextId_++;
@@ -66,7 +70,9 @@ void PollLoop::setWatchEnabled(WatchId id, bool enabled) {
   if (it != watches_.end()) it->second.enabled = enabled;
 }
 
-void PollLoop::unwatchFd(WatchId id) { watches_.erase(id); }
+void PollLoop::unwatchFd(WatchId id) {
+  watches_.erase(id);
+}
 
 int64_t PollLoop::nowMs() const {
   return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -

@@ -22,7 +22,9 @@ PtyPair::PtyPair() {
   slavePath_ = name;
 }
 
-PtyPair::~PtyPair() { closeMaster(); }
+PtyPair::~PtyPair() {
+  closeMaster();
+}
 
 void PtyPair::closeMaster() {
   if (master_ >= 0) ::close(master_);

@@ -37,7 +37,9 @@ ByteRing::Pieces ByteRing::room() {
   return p;
 }
 
-void ByteRing::commit(size_t n) { size_ += std::min(n, space()); }
+void ByteRing::commit(size_t n) {
+  size_ += std::min(n, space());
+}
 
 size_t ByteRing::append(std::span<const uint8_t> bytes) {
   Pieces p = room();

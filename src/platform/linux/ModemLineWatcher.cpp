@@ -16,7 +16,9 @@ namespace {
 constexpr int kLineMask = TIOCM_CTS | TIOCM_DSR | TIOCM_CD | TIOCM_RNG;
 constexpr int kWakeRetryMs = 2;
 
-int wakeSignal() { return SIGRTMIN + 4; }
+int wakeSignal() {
+  return SIGRTMIN + 4;
+}
 
 void ignoreWake(int) {}
 
@@ -38,9 +40,15 @@ void installWakeHandler() {
   });
 }
 
-bool unsupported(int err) { return err == EINVAL || err == ENOTTY || err == ENOSYS; }
+bool unsupported(int err) {
+  return err == EINVAL || err == ENOTTY || err == ENOSYS;
+}
 
 }  // namespace
+
+int ModemLineWatcher::waitForLineChange(int deviceFd) {
+  return ::ioctl(deviceFd, TIOCMIWAIT, kLineMask);
+}
 
 bool ModemLineWatcher::start(int deviceFd) {
   stop();
@@ -81,7 +89,7 @@ void ModemLineWatcher::run(int deviceFd) {
   sigdelset(&mask, wakeSignal());
   ::pthread_sigmask(SIG_SETMASK, &mask, nullptr);
   while (!stopping_) {
-    if (::ioctl(deviceFd, TIOCMIWAIT, kLineMask) == 0) {
+    if (wait_(deviceFd) == 0) {
       notify();
       continue;
     }

@@ -12,6 +12,7 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <thread>
 
@@ -19,7 +20,11 @@ namespace zelkora {
 
 class ModemLineWatcher {
  public:
-  ModemLineWatcher() = default;
+  // Blocks until a line of `deviceFd` changes: 0, or -1 with errno (EINTR when woken).
+  using Wait = std::function<int(int deviceFd)>;
+  static int waitForLineChange(int deviceFd);
+
+  explicit ModemLineWatcher(Wait wait = waitForLineChange) : wait_(std::move(wait)) {}
   ModemLineWatcher(const ModemLineWatcher&) = delete;
   ModemLineWatcher& operator=(const ModemLineWatcher&) = delete;
   ~ModemLineWatcher() { stop(); }
@@ -38,6 +43,7 @@ class ModemLineWatcher {
   void notify();
   bool waitExit(int ms);
 
+  Wait wait_;
   int eventFd_ = -1;
   std::thread thread_;
   std::atomic<bool> stopping_{false};

@@ -6,15 +6,10 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/linux/LineEvents.h"
 #include "platform/linux/SettingsText.h"
 
 namespace zelkora {
-
-// The kernel's running counts of line events and errors (TIOCGICOUNT).
-struct LineCounters {
-  int cts = 0, dsr = 0, rng = 0, dcd = 0;
-  int frame = 0, overrun = 0, parity = 0, brk = 0, bufOverrun = 0;
-};
 
 class SerialDevice {
  public:

@@ -23,7 +23,9 @@ size_t toIovec(ByteRing::Pieces pieces, iovec (&iov)[2]) {
   return pieces.second.empty() ? 1 : 2;
 }
 
-bool transient(int err) { return err == EAGAIN || err == EWOULDBLOCK || err == EINTR; }
+bool transient(int err) {
+  return err == EAGAIN || err == EWOULDBLOCK || err == EINTR;
+}
 
 }  // namespace
 
@@ -36,7 +38,9 @@ TermiosCommPort::TermiosCommPort(EventLoop& loop,
   };
 }
 
-TermiosCommPort::~TermiosCommPort() { close(); }
+TermiosCommPort::~TermiosCommPort() {
+  close();
+}
 
 void TermiosCommPort::setSettings(const std::string& text) {
   settings_ = text;
@@ -74,7 +78,9 @@ void TermiosCommPort::setOutBufferSize(int16_t bytes) {
   if (bytes > 0) outSize_ = bytes;
 }
 
-int16_t TermiosCommPort::InBufferCount() const { return asCount(in_.size()); }
+int16_t TermiosCommPort::InBufferCount() const {
+  return asCount(in_.size());
+}
 
 void TermiosCommPort::setInBufferCount(int16_t count) {
   if (count != 0) return;
@@ -194,9 +200,15 @@ bool TermiosCommPort::lineHeld(int bit) const {
   return open_ && device_.modemLines(bits) == SerialDevice::Probe::Ok && (bits & bit) != 0;
 }
 
-bool TermiosCommPort::CDHolding() const { return lineHeld(TIOCM_CD); }
-bool TermiosCommPort::CTSHolding() const { return lineHeld(TIOCM_CTS); }
-bool TermiosCommPort::DSRHolding() const { return lineHeld(TIOCM_DSR); }
+bool TermiosCommPort::CDHolding() const {
+  return lineHeld(TIOCM_CD);
+}
+bool TermiosCommPort::CTSHolding() const {
+  return lineHeld(TIOCM_CTS);
+}
+bool TermiosCommPort::DSRHolding() const {
+  return lineHeld(TIOCM_DSR);
+}
 
 void TermiosCommPort::readBlock() {
   if (in_.space() == 0) {
@@ -257,7 +269,8 @@ void TermiosCommPort::afterOutputProgress() {
 void TermiosCommPort::armDrainCheck(int queued) {
   if (drainTimer_->enabled()) return;
   const int64_t halfBits = static_cast<int64_t>(queued) * line_.halfBitsPerCharacter();
-  const int64_t ms = (halfBits * 1000 + 2 * line_.baud - 1) / (2 * static_cast<int64_t>(line_.baud));
+  const int64_t ms =
+      (halfBits * 1000 + 2 * line_.baud - 1) / (2 * static_cast<int64_t>(line_.baud));
   drainTimer_->setInterval(static_cast<int>(std::clamp<int64_t>(ms, 1, 600000)));
   drainTimer_->setEnabled(true);
 }
@@ -273,22 +286,13 @@ void TermiosCommPort::onLinesChanged() {
   if (probe != SerialDevice::Probe::Ok) return;
   LineCounters now = counters_;
   const bool counted = device_.counters(now) == SerialDevice::Probe::Ok;
-  const int flipped = bits ^ lines_;
+  for (int code : LineEvents::lineChanges(lines_, bits, counters_, now)) post(code);
   lines_ = bits;
-  // A counter catches a line that went and came back before this look.
-  if ((flipped & TIOCM_CTS) || now.cts != counters_.cts) post(comm::comEvCTS);
-  if ((flipped & TIOCM_DSR) || now.dsr != counters_.dsr) post(comm::comEvDSR);
-  if ((flipped & TIOCM_CD) || now.dcd != counters_.dcd) post(comm::comEvCD);
-  if ((flipped & TIOCM_RNG) || now.rng != counters_.rng) post(comm::comEvRing);
   if (counted) reportErrors(now);
 }
 
 void TermiosCommPort::reportErrors(const LineCounters& now) {
-  if (now.frame != counters_.frame) post(comm::comEventFrame);
-  if (now.overrun != counters_.overrun) post(comm::comEventOverrun);
-  if (now.bufOverrun != counters_.bufOverrun) post(comm::comEventRxOver);
-  if (now.parity != counters_.parity) post(comm::comEventRxParity);
-  if (now.brk != counters_.brk) post(comm::comEventBreak);
+  for (int code : LineEvents::errors(counters_, now)) post(code);
   counters_ = now;
 }
 
@@ -343,8 +347,11 @@ void TermiosCommPort::deliver(uint64_t generation, int code) {
       sendPosted_ = false;
       if (sThreshold_ <= 0 || OutBufferCount() >= sThreshold_) return;
       break;
-    case comm::comEventTxFull: txFullPosted_ = false; break;
-    default: break;
+    case comm::comEventTxFull:
+      txFullPosted_ = false;
+      break;
+    default:
+      break;
   }
   if (!OnComm) return;
   const std::weak_ptr<int> alive = alive_;

@@ -21,10 +21,14 @@ constexpr double kRateTolerance = 0.03;
 
 uint32_t sizeFlag(int dataBits) {
   switch (dataBits) {
-    case 5: return CS5;
-    case 6: return CS6;
-    case 7: return CS7;
-    default: return CS8;
+    case 5:
+      return CS5;
+    case 6:
+      return CS6;
+    case 7:
+      return CS7;
+    default:
+      return CS8;
   }
 }
 
@@ -44,8 +48,8 @@ TermiosImage TermiosSettings::configure(const TermiosImage& current, const LineS
   t.oflag &= ~static_cast<uint32_t>(OPOST);
   t.lflag &= ~static_cast<uint32_t>(ECHO | ECHOE | ECHOK | ECHONL | ECHOCTL | ECHOKE | ICANON |
                                     ISIG | IEXTEN);
-  t.cflag &= ~static_cast<uint32_t>(CSIZE | PARENB | PARODD | CMSPAR | CSTOPB | CRTSCTS | CBAUD |
-                                    CIBAUD);
+  t.cflag &=
+      ~static_cast<uint32_t>(CSIZE | PARENB | PARODD | CMSPAR | CSTOPB | CRTSCTS | CBAUD | CIBAUD);
   t.cflag |= sizeFlag(line.dataBits) | CREAD | CLOCAL | BOTHER | (BOTHER << IBSHIFT);
   if (line.longStop()) t.cflag |= CSTOPB;
   if (handshaking == comm::comRTS || handshaking == comm::comRTSXOnXOff) t.cflag |= CRTSCTS;
