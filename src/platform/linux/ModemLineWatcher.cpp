@@ -23,15 +23,11 @@ int wakeSignal() {
 void ignoreWake(int) {}
 
 // The handler must exist before the first thread can be sent the signal, whose default
-// action would end the process. Installed without SA_RESTART, so the blocked ioctl
-// returns EINTR. A handler someone else installed is left alone.
+// action would end the process. Installed without SA_RESTART, so that the blocked ioctl
+// returns EINTR instead of being restarted. The signal serves this purpose alone.
 void installWakeHandler() {
   static std::once_flag once;
   std::call_once(once, [] {
-    struct sigaction current {};
-    if (::sigaction(wakeSignal(), nullptr, &current) == 0 && current.sa_handler != SIG_DFL) {
-      return;
-    }
     struct sigaction action {};
     action.sa_handler = ignoreWake;
     sigemptyset(&action.sa_mask);

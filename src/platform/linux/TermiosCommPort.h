@@ -10,6 +10,16 @@
 // OutBufferCount counts the bytes not yet sent: the output buffer plus the kernel's queue.
 // Nothing is polled while the line is idle: the kernel's queue is looked at again only
 // while bytes are in flight, at the time the line needs to send them.
+//
+// Events: comEvReceive when bytes arrived and InBufferCount reached RThreshold; comEvSend
+// when OutBufferCount fell below SThreshold; line changes (3..6) from a watcher thread
+// that only wakes the loop; line errors from the kernel's counters; comEventTxFull for
+// bytes Output could not keep; comEventDCB once when the device has gone (hang-up, EIO).
+// The condition of a receive or send event is judged again when it is delivered, at
+// most one of each waits at a time, and nothing posted before a close is delivered.
+//
+// A pseudo-terminal is a device like any other, except that it has no modem lines and
+// no break, and ignores the line parameters: those are not errors there.
 
 #include <cstdint>
 #include <functional>
