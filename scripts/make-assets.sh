@@ -43,8 +43,8 @@ pins() { # COLOUR
     "$(box 24 11 26 13) $(box 24 15 26 17) $(box 24 19 26 21)"
 }
 # Data both ways: an arrow to the right above an arrow to the left.
-mark_on='polygon 10,11 17,11 17,8.5 21.5,12 17,15.5 17,13 10,13
-         polygon 22,19 15,19 15,16.5 10.5,20 15,23.5 15,21 22,21'
+mark_on='polygon 10,10 16.5,10 16.5,7.5 21.5,11.5 16.5,15.5 16.5,13 10,13
+         polygon 22,19 15.5,19 15.5,16.5 10.5,20.5 15.5,24.5 15.5,22 22,22'
 mark_pause="$(box 12 10 15 22) $(box 17 10 20 22)"
 # The link between the connectors with the flow leaving it downwards.
 mark_drain="$(box 10 8 22 11) polygon 14.5,11 17.5,11 17.5,16 21,16 16,23 11,16 14.5,16"
