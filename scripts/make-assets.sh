@@ -155,15 +155,15 @@ hand='
 # A DB-9 seen from its face, centred on CX,CY: the shell plate with its two screw holes,
 # the D-shaped shell, and the insulator with five and four pins.
 db9() { # CX CY
-  local spec="translate $1,$2" x
-  spec+=" stroke #1b2630 stroke-width 1.5 fill #b9c4cf roundrectangle -44,-19 44,19 5,5"
-  spec+=" fill #0e1720 circle -35,0 -35,4.5 circle 35,0 35,4.5"
-  spec+=" fill #dfe6ec polygon -27,-13 27,-13 22,13 -22,13"
-  spec+=" fill #26313b stroke #10171d polygon -23,-10 23,-10 19,10 -19,10 stroke none"
-  spec+=" fill #e8c35a"
-  for x in -16 -8 0 8 16; do spec+=" circle $x,-4.5 $x,-2"; done
-  for x in -12 -4 4 12; do spec+=" circle $x,4.5 $x,7"; done
-  echo "$spec"
+  local mvg="translate $1,$2" x
+  mvg+=" stroke #1b2630 stroke-width 1.5 fill #b9c4cf roundrectangle -44,-19 44,19 5,5"
+  mvg+=" fill #0e1720 circle -35,0 -35,4.5 circle 35,0 35,4.5"
+  mvg+=" fill #dfe6ec polygon -27,-13 27,-13 22,13 -22,13"
+  mvg+=" fill #26313b stroke #10171d polygon -23,-10 23,-10 19,10 -19,10 stroke none"
+  mvg+=" fill #e8c35a"
+  for x in -16 -8 0 8 16; do mvg+=" circle $x,-4.5 $x,-2"; done
+  for x in -12 -4 4 12; do mvg+=" circle $x,4.5 $x,7"; done
+  echo "$mvg"
 }
 # A data arrow along the cable, its tip at X,Y; DIR 1 points right, -1 left.
 arrow() { # X Y DIR
