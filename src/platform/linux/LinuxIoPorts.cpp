@@ -19,6 +19,16 @@ bool CanOpen(const std::string& path) {
   return true;
 }
 
+// One byte of I/O space through /dev/port, retried when a signal interrupts it.
+template <typename Transfer>
+bool Transfer1(Transfer transfer) {
+  ssize_t n = 0;
+  do {
+    n = transfer();
+  } while (n < 0 && errno == EINTR);
+  return n == 1;
+}
+
 }  // namespace
 
 LinuxIoPorts::~LinuxIoPorts() {
@@ -77,14 +87,9 @@ int LinuxIoPorts::agInp(int address) {
         value = kNothing;
       }
       break;
-    case Backend::DevPort: {
-      ssize_t n = 0;
-      do {
-        n = ::pread(devPort_, &value, 1, address);
-      } while (n < 0 && errno == EINTR);
-      if (n != 1) value = kNothing;
+    case Backend::DevPort:
+      if (!Transfer1([&] { return ::pread(devPort_, &value, 1, address); })) value = kNothing;
       break;
-    }
     case Backend::None:
       break;
   }
@@ -99,13 +104,9 @@ void LinuxIoPorts::agOutp(int address, int value) {
       // The status register takes no writes; the adapter never asks for one.
       if (route.reg == ParallelPortTable::Register::Data) route.port->writeData(byte);
       break;
-    case Backend::DevPort: {
-      ssize_t n = 0;
-      do {
-        n = ::pwrite(devPort_, &byte, 1, address);
-      } while (n < 0 && errno == EINTR);
+    case Backend::DevPort:
+      Transfer1([&] { return ::pwrite(devPort_, &byte, 1, address); });
       break;
-    }
     case Backend::None:
       break;
   }
