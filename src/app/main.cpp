@@ -61,7 +61,7 @@ int main(int argc, char** argv) {
   WindowSet::registerDialogs(op, program, window);
   tray.MouseDown = [&program](int button) { program.tray.Tray_MouseDown(button); };
   tray.DblClick = [&program](int button) { program.tray.Tray_DblClick(button); };
-  TerminationSignals signals(loop, [&program] { program.life.Terminate(); });
+  TerminationSignals termination(loop, [&program] { program.life.Terminate(); });
   QObject::connect(&app, &QGuiApplication::commitDataRequest,
                    [&program](QSessionManager&) { program.life.Terminate(); });
 
