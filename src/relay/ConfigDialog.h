@@ -37,7 +37,10 @@ class ConfigDialog : public ModalDialog {
   Kind kind() const override { return Kind::Config; }
   // Fills every control from the settings, invisibly.
   void Form_Load() override;
-  // The dialog is on screen (again): the port reaction, with its copies and warning.
+  // The dialog is on screen: the port reaction, with its copies and warning. The window
+  // calls it when it is first shown and whenever it takes the activation back from
+  // another of the program's windows, not when a message box it opened itself closes
+  // (the conflict warning would otherwise come back for ever).
   void Form_Activate() override;
   // The close box: as Cancel.
   void Form_QueryUnload() override;

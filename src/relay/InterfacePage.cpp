@@ -49,27 +49,16 @@ void InterfacePage::Store(Settings& s) const {
 }
 
 void InterfacePage::chkAutoRun_Click(bool checked) {
-  chkAutoRun.checked = checked;
-  applyAutorunRule();
-  ctx_.changed();
+  tickRuled(chkAutoRun, checked);
 }
-
 void InterfacePage::chkCplON_Click(bool checked) {
-  chkCplON.checked = checked;
-  applyPanelRules();
-  ctx_.changed();
+  tickRuled(chkCplON, checked);
 }
-
 void InterfacePage::chkSaveCplON_Click(bool checked) {
-  chkSaveCplON.checked = checked;
-  applyPanelRules();
-  ctx_.changed();
+  tickRuled(chkSaveCplON, checked);
 }
-
 void InterfacePage::chkAutoClose_Click(bool checked) {
-  chkAutoClose.checked = checked;
-  applyClosingRule();
-  ctx_.changed();
+  tickRuled(chkAutoClose, checked);
 }
 
 void InterfacePage::chkAutoMeON_Click(bool checked) {
@@ -89,6 +78,14 @@ void InterfacePage::cboLogo_Click(int index) {
   if (!cboLogo.has(index)) return;
   cboLogo.index = index;
   logoReaction();
+  ctx_.changed();
+}
+
+void InterfacePage::tickRuled(CheckBox& box, bool checked) {
+  box.checked = checked;
+  applyAutorunRule();
+  applyPanelRules();
+  applyClosingRule();
   ctx_.changed();
 }
 

@@ -51,6 +51,9 @@ class InterfacePage {
   void applyPanelRules();
   void applyClosingRule();
   void logoReaction();
+  // A box that an enabling rule depends on: the rules are re-applied, all of them, as
+  // each depends on its own box only.
+  void tickRuled(CheckBox& box, bool checked);
 
   ConfigPageContext& ctx_;
 };
