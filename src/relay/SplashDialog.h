@@ -3,7 +3,6 @@
 // held off meanwhile.
 
 #include <memory>
-#include <string>
 
 #include "platform/EventLoop.h"
 #include "relay/ModalDialog.h"
@@ -18,15 +17,10 @@ class SplashDialog : public ModalDialog {
 
   explicit SplashDialog(Program& program);
   Kind kind() const override { return Kind::Splash; }
-  // Borrows the version line of a hidden About box, so both always show the same text.
-  void Form_Load() override;
   void Form_Activate() override;
   // The splash closes only by its timer.
   void Form_QueryUnload() override {}
   void tmrTimeOut_Timer();
-
-  // Shown twice, lblVer(0) and its shadow lblVer(1).
-  std::string lblVer;
 
  private:
   Program& p_;
