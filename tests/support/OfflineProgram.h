@@ -7,6 +7,7 @@
 #include "relay/Program.h"
 #include "support/FakeClipboard.h"
 #include "support/Fakes.h"
+#include "support/MemoryRegistry.h"
 #include "support/SimLoop.h"
 #include "support/Stubs.h"
 
@@ -16,7 +17,7 @@ struct OfflineProgram {
   OfflineProgram();
 
   sim::SimLoop loop;
-  NoRegistry registry;
+  MemoryRegistry registry;
   StubCommPort com1, com2;
   StubIoPorts io;
   FakeProcess process;

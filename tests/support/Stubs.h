@@ -1,7 +1,7 @@
 #pragma once
-// The least a Program needs behind its port and registry interfaces when a test drives
-// only its windows: serial ports that open and take settings but never receive, I/O
-// ports that remember what was written, and a registry that refuses everything.
+// The least a Program needs behind its port interfaces when a test drives only its
+// windows: serial ports that open and take settings but never receive, and I/O ports
+// that remember what was written.
 
 #include <map>
 #include <string>
@@ -9,7 +9,6 @@
 
 #include "platform/CommPort.h"
 #include "platform/IoPorts.h"
-#include "platform/Registry.h"
 
 namespace zelkora::test {
 
@@ -67,19 +66,6 @@ class StubIoPorts : public IoPorts {
   }
   std::map<int, int> latch;
   std::vector<std::pair<int, int>> writes;
-};
-
-class NoRegistry : public Registry {
- public:
-  long RegOpenKeyA(HKEY, const std::string&, HKEY*) override { return ERROR_ACCESS_DENIED; }
-  long RegCreateKeyA(HKEY, const std::string&, HKEY*) override { return ERROR_ACCESS_DENIED; }
-  long RegCloseKey(HKEY) override { return ERROR_INVALID_HANDLE; }
-  long RegQueryValueExA(HKEY, const std::string&, uint32_t*, uint8_t*, uint32_t*) override {
-    return ERROR_ACCESS_DENIED;
-  }
-  long RegSetValueExA(HKEY, const std::string&, uint32_t, const uint8_t*, uint32_t) override {
-    return ERROR_ACCESS_DENIED;
-  }
 };
 
 }  // namespace zelkora::test
