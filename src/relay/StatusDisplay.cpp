@@ -1,5 +1,7 @@
 #include "relay/StatusDisplay.h"
 
+#include <cmath>
+#include <cstdint>
 #include <cstdio>
 
 #include "relay/Program.h"
@@ -8,7 +10,22 @@
 
 namespace zelkora {
 
+// The counters are composed after every relayed block. A whole number of bytes gives the
+// thousandths of a megabyte exactly in integers, rounded as "%.3f" rounds the exact
+// quotient (to the nearest, a tie to the even neighbour); anything else goes to printf.
 std::string StatusDisplay::MegabytesText(double bytes) {
+  constexpr double kExactBelow = 1e15;  // bytes * 1000 stays far inside 64 bits
+  if (bytes >= 0 && bytes < kExactBelow && std::floor(bytes) == bytes) {
+    const uint64_t scaled = static_cast<uint64_t>(bytes) * 1000;
+    uint64_t thousandths = scaled >> 20;
+    const uint64_t rest = scaled & ((uint64_t{1} << 20) - 1);
+    constexpr uint64_t kHalf = uint64_t{1} << 19;
+    if (rest > kHalf || (rest == kHalf && (thousandths & 1) != 0)) ++thousandths;
+    char fraction[4] = {static_cast<char>('0' + thousandths / 100 % 10),
+                        static_cast<char>('0' + thousandths / 10 % 10),
+                        static_cast<char>('0' + thousandths % 10), '\0'};
+    return std::to_string(thousandths / 1000) + "." + fraction + " Мб";
+  }
   char buffer[64];
   std::snprintf(buffer, sizeof buffer, "%.3f", bytes / 1048576.0);
   return std::string(buffer) + " Мб";
@@ -45,9 +62,8 @@ void StatusDisplay::RefreshStatus() {
     }
     m.trayTip = m.caption + "  ( " + ports + "  at " + m.lblON.text + " )";
   } else {
-    m.caption = p_.VersionShown
-                    ? name + " - ВЫКЛ"
-                    : name + "  v" + version::ShortVersion() + " " + version::Kind;
+    m.caption = p_.VersionShown ? name + " - ВЫКЛ"
+                                : name + "  v" + version::ShortVersion() + " " + version::Kind;
     m.lblON = {"Zelkora", {0, 0, 255}, 26};
     m.trayTip = m.caption + "  ( " + ports + " )";
     m.icon = 1;

@@ -2,11 +2,15 @@
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
+#include <QThread>
 #include <QTimer>
 
 namespace zelkora {
 
 namespace {
+
+// Queued calls run in one pass before other sources get their turn again.
+constexpr int kCallsPerPass = 64;
 
 class QtTimer : public Timer {
  public:
@@ -40,23 +44,87 @@ class QtTimer : public Timer {
 
 }  // namespace
 
-QtEventLoop::QtEventLoop() { clock_.start(); }
+class QtEventLoop::FrameScope {
+ public:
+  explicit FrameScope(QtEventLoop& loop)
+      : loop_(loop), outer_(loop.frame_), frame_{loop.thread_->loopLevel(), loop.yieldDepth_} {
+    loop_.frame_ = &frame_;
+  }
+  ~FrameScope() { loop_.frame_ = outer_; }
+  FrameScope(const FrameScope&) = delete;
+  FrameScope& operator=(const FrameScope&) = delete;
+
+ private:
+  QtEventLoop& loop_;
+  const Frame* outer_;
+  Frame frame_;
+};
+
+QtEventLoop::QtEventLoop() : thread_(QThread::currentThread()) {
+  clock_.start();
+}
 
 QtEventLoop::~QtEventLoop() = default;
 
-std::unique_ptr<Timer> QtEventLoop::createTimer() { return std::make_unique<QtTimer>(); }
-
-void QtEventLoop::post(std::function<void()> call) {
-  QMetaObject::invokeMethod(&context_, std::move(call), Qt::QueuedConnection);
+std::unique_ptr<Timer> QtEventLoop::createTimer() {
+  return std::make_unique<QtTimer>();
 }
 
-void QtEventLoop::yield() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+void QtEventLoop::post(std::function<void()> call) {
+  queue_.push_back(std::move(call));
+  if (!covered()) wake();
+}
+
+// A nested loop or a yield inside the callback dispatches events of its own: posts made
+// there must not wait for the callback to return.
+bool QtEventLoop::covered() const {
+  return frame_ != nullptr && frame_->yieldDepth == yieldDepth_ &&
+         frame_->loopLevel == thread_->loopLevel();
+}
+
+void QtEventLoop::wake() {
+  if (wakePosted_) return;
+  wakePosted_ = true;
+  QMetaObject::invokeMethod(
+      &context_,
+      [this] {
+        wakePosted_ = false;
+        runQueued();
+      },
+      Qt::QueuedConnection);
+}
+
+void QtEventLoop::runQueued() {
+  {
+    FrameScope frame(*this);
+    for (int n = 0; n < kCallsPerPass && !queue_.empty(); ++n) {
+      std::function<void()> call = std::move(queue_.front());
+      queue_.pop_front();
+      call();
+    }
+  }
+  if (!queue_.empty()) wake();
+}
+
+// Calls queued by the callback that yields are pending too: the pass delivers them.
+void QtEventLoop::yield() {
+  ++yieldDepth_;
+  if (!queue_.empty()) wake();
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+  --yieldDepth_;
+}
 
 EventLoop::WatchId QtEventLoop::watchFd(int fd, Watch kind, std::function<void()> ready) {
   auto notifier = std::make_unique<QSocketNotifier>(
       fd, kind == Watch::Read ? QSocketNotifier::Read : QSocketNotifier::Write);
   QObject::connect(notifier.get(), &QSocketNotifier::activated,
-                   [callback = std::move(ready)] { callback(); });
+                   [this, callback = std::move(ready)] {
+                     {
+                       FrameScope frame(*this);
+                       callback();
+                     }
+                     if (!queue_.empty()) runQueued();
+                   });
   const WatchId id = nextWatch_++;
   watches_.emplace(id, std::move(notifier));
   return id;
@@ -76,6 +144,8 @@ void QtEventLoop::unwatchFd(WatchId id) {
   watches_.erase(it);
 }
 
-int64_t QtEventLoop::nowMs() const { return clock_.elapsed(); }
+int64_t QtEventLoop::nowMs() const {
+  return clock_.elapsed();
+}
 
 }  // namespace zelkora

@@ -73,8 +73,8 @@ void frmMain::build() {
   lblParams_[1] = panelLabel(lblCOMS, 167, 37, 129, 21, "Параметры порта (Korvane™)");
 
   QFrame* fra2 = panel3D(this, 4, 64, 469, 67);
-  lblThrough_[0] = panelLabel(fra2, 1, 4, 78, 21,
-                              "Количество переданной информации из 1-го Порта (Модем)");
+  lblThrough_[0] =
+      panelLabel(fra2, 1, 4, 78, 21, "Количество переданной информации из 1-го Порта (Модем)");
   lblCOM_[0] = panelLabel(fra2, 2, 24, 73, 21, "Первый COM-Порт (Модем)");
   auto gauge = [fra2](int x, int y, const QString& tip) {
     auto* bar = new QProgressBar(fra2);
@@ -171,7 +171,9 @@ void frmMain::bind(Program& program) {
   connect(cmdAbout_, &QPushButton::clicked, this, [this] { program_->panel.cmdAbout_Click(); });
 }
 
-QPushButton* frmMain::button(const char* name) const { return findChild<QPushButton*>(name); }
+QPushButton* frmMain::button(const char* name) const {
+  return findChild<QPushButton*>(name);
+}
 
 void frmMain::render(const PanelModel& model) {
   model_ = &model;
@@ -191,30 +193,46 @@ void frmMain::showEvent(QShowEvent* event) {
 void frmMain::paintModel() {
   if (model_ == nullptr) return;
   const PanelModel& m = *model_;
-  setWindowTitle(QString::fromStdString(m.caption));
-  setWindowIcon(icons_[static_cast<size_t>(std::clamp(m.icon, 1, 4))]);
-  lblON_->setText(QString::fromStdString(m.lblON.text));
-  lblON_->setFont(UiLook::arial(m.lblON.pointSize, true));
-  lblON_->setStyleSheet(UiLook::colourCss(m.lblON.colour));
+  const bool all = !painted_.has_value();
+  const PanelModel& was = all ? m : *painted_;
+  if (all || m.caption != was.caption) setWindowTitle(QString::fromStdString(m.caption));
+  if (all || m.icon != was.icon) {
+    setWindowIcon(icons_[static_cast<size_t>(std::clamp(m.icon, 1, 4))]);
+  }
+  if (all || !(m.lblON == was.lblON)) {
+    lblON_->setText(QString::fromStdString(m.lblON.text));
+    lblON_->setFont(UiLook::arial(m.lblON.pointSize, true));
+    lblON_->setStyleSheet(UiLook::colourCss(m.lblON.colour));
+  }
   cmdON_->setEnabled(m.cmdON);
   cmdPause_->setEnabled(m.cmdPause);
   cmdOFF_->setEnabled(m.cmdOFF);
   cmdConfig_->setEnabled(m.cmdConfig);
   cmdAbout_->setEnabled(m.cmdAbout);
   cmdHelp_->setEnabled(m.cmdHelp);
+  const bool gaugeStyle = all || m.smoothGauges != was.smoothGauges;
   for (size_t i = 0; i < 2; ++i) {
-    lblCOM_[i]->setText(QString::fromStdString(m.lblCOM[i]));
-    lblCOMGroup_[i]->setText(QString::fromStdString(m.lblCOMGroup[i]));
-    lblParams_[i]->setText(QString::fromStdString(m.lblParams[i].text));
-    lblParams_[i]->setStyleSheet(UiLook::colourCss(m.lblParams[i].colour));
-    lblThrough_[i]->setText(QString::fromStdString(m.lblThrough[i]));
-    for (size_t k = 0; k < LampCount; ++k) lamps_[i][k]->setStyleSheet(lampStyle(m.lamps[i][k]));
-    auto paintGauge = [&m](QProgressBar* bar, const Gauge& g) {
+    auto text = [all](QLabel* label, const std::string& now, const std::string& before) {
+      if (all || now != before) label->setText(QString::fromStdString(now));
+    };
+    text(lblCOM_[i], m.lblCOM[i], was.lblCOM[i]);
+    text(lblCOMGroup_[i], m.lblCOMGroup[i], was.lblCOMGroup[i]);
+    text(lblParams_[i], m.lblParams[i].text, was.lblParams[i].text);
+    if (all || !(m.lblParams[i].colour == was.lblParams[i].colour)) {
+      lblParams_[i]->setStyleSheet(UiLook::colourCss(m.lblParams[i].colour));
+    }
+    text(lblThrough_[i], m.lblThrough[i], was.lblThrough[i]);
+    for (size_t k = 0; k < LampCount; ++k) {
+      if (all || m.lamps[i][k] != was.lamps[i][k]) {
+        lamps_[i][k]->setStyleSheet(lampStyle(m.lamps[i][k]));
+      }
+    }
+    auto paintGauge = [&m, gaugeStyle](QProgressBar* bar, const Gauge& g) {
       const float span = std::max(g.max - g.min, 0.0001f);
       const float share = std::clamp((g.value - g.min) / span, 0.0f, 1.0f);
       bar->setValue(static_cast<int>(std::lround(share * kGaugeScale)));
       bar->setEnabled(g.enabled);
-      bar->setStyleSheet(m.smoothGauges ? QString() : UiLook::blockGaugeCss());
+      if (gaugeStyle) bar->setStyleSheet(m.smoothGauges ? QString() : UiLook::blockGaugeCss());
     };
     paintGauge(proInBuffer_[i], m.proInBuffer[i]);
     paintGauge(proOutBuffer_[i], m.proOutBuffer[i]);
@@ -225,6 +243,7 @@ void frmMain::paintModel() {
     pipe1TO2_[i]->setEnabled(m.pipe1TO2);
     pipe2TO1_[i]->setEnabled(m.pipe2TO1);
   }
+  painted_ = m;
 }
 
 void frmMain::setBusy(bool busy) {
@@ -269,7 +288,9 @@ Twips frmMain::screenSize() const {
   return {size.width() * TwipsPerPixel, size.height() * TwipsPerPixel};
 }
 
-void frmMain::unload() { close(); }
+void frmMain::unload() {
+  close();
+}
 
 void frmMain::closeEvent(QCloseEvent* event) {
   bool cancel = false;

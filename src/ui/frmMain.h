@@ -1,10 +1,13 @@
 #pragma once
 // The control panel window: renders the panel model the core composes and forwards the
 // buttons and the close request to the program. Repaints are coalesced, because the
-// core repaints the counters after every relayed block.
+// core repaints the counters after every relayed block, and a repaint touches only what
+// changed since the last one (style sheets and fonts cost the window a new layout of
+// the widget each time they are set).
 
 #include <QWidget>
 #include <array>
+#include <optional>
 
 #include "relay/Panel.h"
 #include "relay/PanelModel.h"
@@ -56,6 +59,7 @@ class frmMain : public QWidget, public Panel {
 
   Program* program_ = nullptr;
   const PanelModel* model_ = nullptr;
+  std::optional<PanelModel> painted_;  // what the widgets show now
   QTimer* repaint_ = nullptr;
   int busy_ = 0;
 
@@ -65,8 +69,7 @@ class frmMain : public QWidget, public Panel {
   std::array<QLabel*, 3> pipe1TO2_{}, pipe2TO1_{};
   std::array<std::array<QLabel*, LampCount>, 2> lamps_{};
   QPushButton *cmdON_ = nullptr, *cmdPause_ = nullptr, *cmdOFF_ = nullptr;
-  QPushButton *cmdConfig_ = nullptr, *cmdHide_ = nullptr, *cmdHelp_ = nullptr,
-              *cmdAbout_ = nullptr;
+  QPushButton *cmdConfig_ = nullptr, *cmdHide_ = nullptr, *cmdHelp_ = nullptr, *cmdAbout_ = nullptr;
   std::array<QIcon, 5> icons_;
 };
 

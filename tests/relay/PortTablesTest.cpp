@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <vector>
+
 #include "relay/PortParameters.h"
 #include "relay/StartupShutdown.h"
 #include "relay/StatusDisplay.h"
@@ -49,6 +52,28 @@ TEST(Counters, MegabytesWithThreeDecimals) {
   EXPECT_EQ(StatusDisplay::MegabytesText(524), "0.000 Мб");
   EXPECT_EQ(StatusDisplay::MegabytesText(525), "0.001 Мб");
   EXPECT_EQ(StatusDisplay::MegabytesText(123456.0 * 1048576), "123456.000 Мб");
+  // Exact ties go to the even neighbour, as printf rounds them.
+  EXPECT_EQ(StatusDisplay::MegabytesText(65536), "0.062 Мб");
+  EXPECT_EQ(StatusDisplay::MegabytesText(3 * 65536), "0.188 Мб");
+}
+
+// Whole counts take a path of their own; it agrees with printf everywhere, also where
+// printf takes over (fractions, counts too large for it).
+TEST(Counters, MegabytesAgreeWithPrintf) {
+  auto printed = [](double bytes) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.3f", bytes / 1048576.0);
+    return std::string(text) + " Мб";
+  };
+  std::vector<double> counts{1, 523, 524, 525, 1048575, 1048576, 1048577, 0.5, 1e15, 3e15};
+  for (double tie = 65536; tie < 1e12; tie *= 3) counts.push_back(tie);
+  uint64_t x = 12345;
+  for (int i = 0; i < 20000; ++i) {
+    x = x * 6364136223846793005ull + 1442695040888963407ull;
+    counts.push_back(static_cast<double>(x >> (i % 40 + 14)));
+  }
+  for (double bytes : counts)
+    EXPECT_EQ(StatusDisplay::MegabytesText(bytes), printed(bytes)) << bytes;
 }
 
 TEST(Version, LineAndShortForm) {

@@ -231,7 +231,9 @@ void TermiosCommPort::readBlock() {
   if (rThreshold_ > 0 && in_.size() >= static_cast<size_t>(rThreshold_)) {
     postOnce(comm::comEvReceive, receivePosted_);
   }
-  if (in_.space() == 0) setReading(false);
+  // A full buffer stops the reading only when the device is ready again while it is
+  // still full (the start of this function): the relay usually empties it first, and
+  // switching the watch off and on for every block costs the loop a wake-up each time.
 }
 
 void TermiosCommPort::writeBlock() {
