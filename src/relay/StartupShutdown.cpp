@@ -125,6 +125,8 @@ void StartupShutdown::ShutDown() {
 }
 
 void StartupShutdown::Terminate() {
+  // The registry has already failed: nothing can be saved, and the end is a failure.
+  if (p_.registry.fatal()) p_.platform.process.end(1);
   RunState& r = p_.run;
   r.Closing = true;
   if (r.RelayOn) p_.relay.Disconnect();

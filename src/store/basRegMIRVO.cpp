@@ -103,6 +103,7 @@ std::vector<ValueDef> adapterValues() {
 }  // namespace
 
 void basRegMIRVO::fail() {
+  p_.registry.markFatal();
   p_.ui.op.MsgBox({texts::NoRegistryAccess, MsgButtons::OK, MsgIcon::Critical, ""});
   p_.platform.process.end(1);
 }

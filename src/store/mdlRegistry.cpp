@@ -64,6 +64,7 @@ int32_t mdlRegistry::ReadSetting(HKEY key, const std::string& name, Kind kind, i
     return (stored >= min && stored <= max) ? stored : def;
   }
   if (WriteDword(key, name, def)) return def;
+  markFatal();
   op_.MsgBox({texts::RegistryFatal, MsgButtons::OK, MsgIcon::Critical, ""});
   CloseKey(key);
   process_.end(1);

@@ -35,10 +35,16 @@ class mdlRegistry {
   int32_t ReadSetting(HKEY key, const std::string& name, Kind kind, int32_t min, int32_t max,
                       int32_t def);
 
+  // Set once a failure that ends the program has been met; its end is then a failure,
+  // also when a termination signal arrives while the operator reads the message.
+  void markFatal() { fatal_ = true; }
+  bool fatal() const { return fatal_; }
+
  private:
   Registry& registry_;
   Operator& op_;
   ProcessControl& process_;
+  bool fatal_ = false;
 };
 
 }  // namespace zelkora

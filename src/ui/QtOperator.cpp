@@ -1,0 +1,127 @@
+#include "ui/QtOperator.h"
+
+#include <QAbstractButton>
+#include <QEventLoop>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "relay/Texts.h"
+#include "ui/UiLook.h"
+
+namespace zelkora {
+
+namespace {
+
+struct ButtonSet {
+  std::vector<std::pair<QMessageBox::StandardButton, MsgAnswer>> buttons;
+};
+
+ButtonSet buttonsOf(MsgButtons kind) {
+  using B = QMessageBox;
+  switch (kind) {
+    case MsgButtons::OK: return {{{B::Ok, MsgAnswer::OK}}};
+    case MsgButtons::OKCancel: return {{{B::Ok, MsgAnswer::OK}, {B::Cancel, MsgAnswer::Cancel}}};
+    case MsgButtons::AbortRetryIgnore:
+      return {{{B::Abort, MsgAnswer::Abort}, {B::Retry, MsgAnswer::Retry},
+               {B::Ignore, MsgAnswer::Ignore}}};
+    case MsgButtons::YesNoCancel:
+      return {{{B::Yes, MsgAnswer::Yes}, {B::No, MsgAnswer::No}, {B::Cancel, MsgAnswer::Cancel}}};
+    case MsgButtons::YesNo: return {{{B::Yes, MsgAnswer::Yes}, {B::No, MsgAnswer::No}}};
+    case MsgButtons::RetryCancel:
+      return {{{B::Retry, MsgAnswer::Retry}, {B::Cancel, MsgAnswer::Cancel}}};
+  }
+  return {{{B::Ok, MsgAnswer::OK}}};
+}
+
+QMessageBox::Icon iconOf(MsgIcon icon) {
+  switch (icon) {
+    case MsgIcon::Critical: return QMessageBox::Critical;
+    case MsgIcon::Question: return QMessageBox::Question;
+    case MsgIcon::Exclamation: return QMessageBox::Warning;
+    case MsgIcon::Information: return QMessageBox::Information;
+    case MsgIcon::None: break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+// Russian captions for the standard buttons, whatever the system's language.
+QString captionOf(QMessageBox::StandardButton button) {
+  switch (button) {
+    case QMessageBox::Ok: return "OK";
+    case QMessageBox::Cancel: return "Отмена";
+    case QMessageBox::Abort: return "Стоп";
+    case QMessageBox::Retry: return "Повтор";
+    case QMessageBox::Ignore: return "Пропустить";
+    case QMessageBox::Yes: return "Да";
+    case QMessageBox::No: return "Нет";
+    default: return {};
+  }
+}
+
+}  // namespace
+
+MsgAnswer QtOperator::MsgBox(const Message& message) {
+  QMessageBox box(owner_);
+  box.setWindowTitle(QString::fromStdString(message.title.empty() ? texts::ProgramTitle
+                                                                  : message.title));
+  box.setText(UiLook::displayText(message.text));
+  box.setIcon(iconOf(message.icon));
+  const ButtonSet set = buttonsOf(message.buttons);
+  std::map<QAbstractButton*, MsgAnswer> answers;
+  for (size_t i = 0; i < set.buttons.size(); ++i) {
+    QPushButton* b = box.addButton(set.buttons[i].first);
+    b->setText(captionOf(set.buttons[i].first));
+    answers[b] = set.buttons[i].second;
+    if (static_cast<int>(i) + 1 == message.defaultButton) {
+      box.setDefaultButton(b);
+    }
+  }
+  // Boxes with several answers cannot be closed without one of them (Escape included)
+  // unless one of them is a cancel.
+  box.setEscapeButton(box.button(QMessageBox::Cancel));
+  box.exec();
+  auto it = answers.find(box.clickedButton());
+  if (it != answers.end()) return it->second;
+  return message.buttons == MsgButtons::OK ? MsgAnswer::OK : MsgAnswer::Cancel;
+}
+
+std::string QtOperator::InputBox(const std::string& prompt, const std::string& title,
+                                 const std::string& proposed) {
+  QInputDialog dialog(owner_);
+  dialog.setWindowTitle(QString::fromStdString(title));
+  dialog.setLabelText(UiLook::displayText(prompt));
+  dialog.setTextValue(QString::fromStdString(proposed));
+  dialog.setOkButtonText("OK");
+  dialog.setCancelButtonText("Отмена");
+  if (dialog.exec() != QDialog::Accepted) return {};
+  return dialog.textValue().toStdString();
+}
+
+void QtOperator::ShowModal(ModalDialog& dialog) {
+  auto factory = factories_.find(dialog.kind());
+  std::unique_ptr<DialogWindow> window;
+  if (factory != factories_.end()) window = factory->second(dialog, owner_);
+  QEventLoop loop;
+  dialog.onChanged = [&] {
+    if (window) window->renderLogic();
+    if (dialog.closed()) loop.quit();
+  };
+  dialog.Form_Load();
+  if (!dialog.closed()) {
+    if (window) {
+      window->setModal(true);
+      window->show();
+      window->renderLogic();
+    }
+    dialog.Form_Activate();
+    // A dialog without a window of its own is asked to close, so that it can never wait
+    // unseen; one that closes only by itself (the splash) keeps its time.
+    if (!window && !dialog.closed()) dialog.Form_QueryUnload();
+    if (!dialog.closed()) loop.exec();
+  }
+  dialog.onChanged = nullptr;
+  if (window) window->hide();
+}
+
+}  // namespace zelkora
