@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/BytePattern.h"
+
 namespace zelkora::sim {
 
 World::World(IoPorts* ioPorts)
@@ -33,20 +35,16 @@ World::World(IoPorts* ioPorts)
 }
 
 void World::storeSettings() {
-  HKEY key = 0;
-  registry.RegCreateKeyA(HKEY_LOCAL_MACHINE, basRegMIRVO::SettingsPath, &key);
-  registry.RegCloseKey(key);
-  registry.RegCreateKeyA(HKEY_LOCAL_MACHINE, basRegMIRVO::RunPath, &key);
-  registry.RegCloseKey(key);
+  // The keys a previous run leaves behind, then every setting as it stands.
+  registry.setDword(basRegMIRVO::SettingsPath, "NonFirstRun", 0);
+  registry.setString(basRegMIRVO::RunPath, basRegMIRVO::RunValue, "");
   program.store.SaveSettings();
   // Saving marks the first run as done and records the panel as it is now; put back
   // what the settings say.
-  if (program.registry.OpenKey(HKEY_LOCAL_MACHINE, basRegMIRVO::SettingsPath, key)) {
-    program.registry.WriteDword(key, "NonFirstRun", settings().NonFirstRun ? 1 : 0);
-    program.registry.WriteDword(key, "LastCplON", settings().LastCplON ? 1 : 0);
-    program.registry.CloseKey(key);
-  }
+  registry.setDword(basRegMIRVO::SettingsPath, "NonFirstRun", settings().NonFirstRun ? 1 : 0);
+  registry.setDword(basRegMIRVO::SettingsPath, "LastCplON", settings().LastCplON ? 1 : 0);
   autostart.entries.clear();
+  registry.clearWrites();
 }
 
 void World::matchDevicesToSettings() {
@@ -95,13 +93,11 @@ bool World::requestClose() {
 }
 
 std::vector<uint8_t> World::pattern(size_t count, uint32_t seed, bool noFlowBytes) {
-  std::vector<uint8_t> bytes(count);
-  uint32_t x = seed * 2654435761u + 1;
-  for (size_t i = 0; i < count; ++i) {
-    x = x * 1664525u + 1013904223u;
-    auto b = static_cast<uint8_t>(x >> 24);
-    if (noFlowBytes && (b == XON || b == XOFF)) b = static_cast<uint8_t>(b + 1);
-    bytes[i] = b;
+  std::vector<uint8_t> bytes = test::bytePattern(count, seed);
+  if (noFlowBytes) {
+    for (uint8_t& b : bytes) {
+      if (b == XON || b == XOFF) ++b;
+    }
   }
   return bytes;
 }

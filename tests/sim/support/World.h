@@ -14,13 +14,13 @@
 #include <vector>
 
 #include "relay/Program.h"
-#include "sim/support/KeyValueRegistry.h"
 #include "sim/support/LatchIoPorts.h"
 #include "sim/support/SimCable.h"
 #include "sim/support/SimCommPort.h"
 #include "sim/support/SimModem.h"
 #include "sim/support/SimTerminal.h"
 #include "support/Fakes.h"
+#include "support/MemoryRegistry.h"
 #include "support/SimLoop.h"
 
 namespace zelkora::sim {
@@ -53,7 +53,7 @@ class World {
   test::FakeShell shell;
   test::FakeAutostart autostart;
   LatchIoPorts latch;
-  KeyValueRegistry registry;
+  test::MemoryRegistry registry;
   IoPorts& io;
 
   Program program;
