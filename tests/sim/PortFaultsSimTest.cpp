@@ -262,6 +262,65 @@ TEST(PortFaultsSim, RealLineFaultsAreReportedToo) {
   }
 }
 
+TEST(PortFaultsSim, AFaultStopsAPausedOrDrainingRelayAtOnce) {
+  for (bool draining : {false, true}) {
+    for (bool autoStart : {false, true}) {
+      SCOPED_TRACE(std::string(draining ? "draining" : "paused") +
+                   (autoStart ? ", AutoStart" : ""));
+      Running r(autoStart);
+      r.w.terminal.setReady(false);
+      r.w.advance(1000);
+      if (draining) {
+        ASSERT_TRUE(r.w.click(World::Button::OFF));
+      } else {
+        ASSERT_TRUE(r.w.click(World::Button::Pause));
+      }
+      ASSERT_GT(r.w.com2.OutBufferCount(), 0);
+      r.w.com1.injectEvent(comm::comEventFrame);
+      r.w.loop.settle();
+      EXPECT_EQ(r.w.com2.opens(), autoStart ? 2 : 1);
+      EXPECT_EQ(r.w.state(), autoStart ? RelayState::On : RelayState::Off);
+      EXPECT_FALSE(r.w.program.tmrFLUSH->enabled());
+      EXPECT_FALSE(r.w.com2.breakHeld());
+    }
+  }
+}
+
+TEST(PortFaultsSim, TrayCommandsDuringTheCountdown) {
+  {
+    // Switched on by hand: the restart at the end finds the relay on and leaves it alone.
+    Running r(true);
+    r.w.op.dialogScripts.push_back([&](ModalDialog& dialog) {
+      r.w.advance(3000);
+      r.w.program.tray.Tray_DblClick(1);
+      EXPECT_EQ(r.w.state(), RelayState::On);
+      r.w.op.defaultDialog(dialog);
+    });
+    r.w.com1.injectEvent(comm::comEventOverrun);
+    r.w.loop.settle();
+    EXPECT_EQ(r.w.state(), RelayState::On);
+    EXPECT_EQ(r.w.com1.opens(), 2);
+    r.expectRelaying();
+  }
+  {
+    // Closed through the tray: the program ends and is not switched on again.
+    Running r(true);
+    r.w.op.dialogScripts.push_back([&](ModalDialog& dialog) {
+      r.w.advance(3000);
+      r.w.tray.chooseNext = TrayMenuItem::mnuTrayClose;
+      r.w.program.tray.Tray_MouseDown(2);
+      EXPECT_TRUE(r.w.windowClosed());
+      dynamic_cast<AutoStartDialog&>(dialog).cmdSTART_Click();
+    });
+    r.w.com1.injectEvent(comm::comEventOverrun);
+    r.w.loop.settle();
+    EXPECT_TRUE(r.w.program.life.shutDownDone());
+    EXPECT_EQ(r.w.state(), RelayState::Off);
+    EXPECT_EQ(r.w.com1.opens(), 1);
+    EXPECT_FALSE(r.w.com1.PortOpen());
+  }
+}
+
 // Port 2 cannot be opened; while its Retry/Cancel box is up, port 1 (already open) fails.
 class FaultInsideTheOpenErrorBox : public ::testing::TestWithParam<MsgAnswer> {};
 

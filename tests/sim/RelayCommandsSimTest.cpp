@@ -158,6 +158,47 @@ TEST(RelayCommandsSim, OnConfiguresBothPortsFromTheirSettings) {
   EXPECT_EQ(w.model().lblThrough[0], "0.003 Мб");
 }
 
+TEST(RelayCommandsSim, APortThatCannotBeOpenedIsRetriedOrGivenUp) {
+  {
+    // Cancel closes port 1 again and leaves the relay off.
+    World w;
+    w.settings().MeON = true;
+    w.com2.unavailable = {3};
+    w.op.messageScripts.push_back([](const Message&) { return MsgAnswer::Cancel; });
+    ASSERT_TRUE(w.start());
+    ASSERT_EQ(w.op.messages.size(), 1u);
+    EXPECT_EQ(w.op.messages[0].text, "Не удается открыть порт  COM3 !!  Проверьте его параметры !");
+    EXPECT_EQ(w.op.messages[0].icon, MsgIcon::Critical);
+    EXPECT_EQ(w.op.messages[0].buttons, MsgButtons::RetryCancel);
+    EXPECT_EQ(w.state(), RelayState::Off);
+    EXPECT_FALSE(w.com1.PortOpen());
+    EXPECT_TRUE(w.panel.isEnabled());
+    EXPECT_TRUE(w.model().cmdON);
+  }
+  {
+    // Retry after the device was freed: the relay comes on normally, port 1 open all along.
+    World w;
+    w.com2.unavailable = {3};
+    ASSERT_TRUE(w.start());
+    w.op.messageScripts.push_back([&](const Message&) {
+      w.advance(2000);
+      EXPECT_TRUE(w.com1.PortOpen());
+      return MsgAnswer::Retry;
+    });
+    w.op.messageScripts.push_back([&](const Message&) {
+      w.com2.unavailable.clear();
+      return MsgAnswer::Retry;
+    });
+    EXPECT_TRUE(w.on());
+    EXPECT_EQ(w.op.messages.size(), 2u);
+    EXPECT_EQ(w.com1.opens(), 1);
+    EXPECT_FALSE(w.com2.breakHeld());
+    w.modem.send(World::pattern(100, 12));
+    w.advance(500);
+    EXPECT_EQ(w.terminal.receivedBytes, World::pattern(100, 12));
+  }
+}
+
 TEST(RelayCommandsSim, PauseKeepsReadingIntoTheHeldOutputAndLosesNothing) {
   World w;
   ASSERT_TRUE(w.start());

@@ -231,7 +231,8 @@ void SimCommPort::raise(int commEvent) {
   if (std::find(queued_.begin(), queued_.end(), commEvent) != queued_.end()) return;
   queued_.push_back(commEvent);
   const uint64_t generation = generation_;
-  loop_.post([this, generation, commEvent] { deliver(generation, commEvent); });
+  loop_.callAtUs(loop_.nowUs() + latencyUs_,
+                 [this, generation, commEvent] { deliver(generation, commEvent); });
 }
 
 void SimCommPort::deliver(uint64_t generation, int commEvent) {

@@ -68,6 +68,8 @@ class SimCommPort : public CommPort, private LineDevice {
   // cannot be opened again until it comes back.
   void vanish();
   void comeBack() { vanished_ = false; }
+  // Time between an event arising and its delivery, as on a busy event thread.
+  void setEventLatencyUs(int64_t us) { latencyUs_ = us; }
 
   // What happened to it.
   int16_t inBufferSize() const { return inSize_; }
@@ -118,6 +120,7 @@ class SimCommPort : public CommPort, private LineDevice {
   uint64_t generation_ = 0;
   std::vector<int> queued_;
   int current_ = 0;
+  int64_t latencyUs_ = 0;
   int64_t lostBytes_ = 0;
   int64_t droppedBytes_ = 0;
   int misuse_ = 0;

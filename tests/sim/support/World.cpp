@@ -21,8 +21,9 @@ World::World(IoPorts* ioPorts)
     }
     return test::ScriptedOperator::DefaultAnswer(message);
   };
+  // A dialog's loop also ends when the program's window has closed.
   op.defaultDialog = [this](ModalDialog& dialog) {
-    if (!loop.runUntil([&dialog] { return dialog.closed(); }, 3600 * 1000)) {
+    if (!loop.runUntil([&] { return dialog.closed() || windowClosed_; }, 3600 * 1000)) {
       ADD_FAILURE() << "a modal dialog stayed open for an hour";
     }
   };
