@@ -9,15 +9,19 @@ namespace zelkora::sim {
 namespace {
 
 // Duplex n lets only port n's data through; the other port's bytes are never read.
-class OneWay : public ::testing::TestWithParam<int> {};
-
-TEST_P(OneWay, OnlyThatDirectionPassesAndTheExcludedSideIsHeldOff) {
+class OneWay : public ::testing::TestWithParam<int> {
+ protected:
+  void SetUp() override {
+    w.settings().Duplex = static_cast<uint8_t>(passing);
+    ASSERT_TRUE(w.start());
+    ASSERT_TRUE(w.on());
+  }
   const int passing = GetParam();
   const int excluded = 3 - passing;
   World w;
-  w.settings().Duplex = static_cast<uint8_t>(passing);
-  ASSERT_TRUE(w.start());
-  ASSERT_TRUE(w.on());
+};
+
+TEST_P(OneWay, OnlyThatDirectionPassesAndTheExcludedSideIsHeldOff) {
   EXPECT_EQ(w.model().pipe1TO2, passing == 1);
   EXPECT_EQ(w.model().pipe2TO1, passing == 2);
   w.device(passing).send(World::pattern(5000, 1));
@@ -35,12 +39,6 @@ TEST_P(OneWay, OnlyThatDirectionPassesAndTheExcludedSideIsHeldOff) {
 }
 
 TEST_P(OneWay, AnExcludedDeviceThatIgnoresFlowControlOverflowsTheInputBuffer) {
-  const int passing = GetParam();
-  const int excluded = 3 - passing;
-  World w;
-  w.settings().Duplex = static_cast<uint8_t>(passing);
-  ASSERT_TRUE(w.start());
-  ASSERT_TRUE(w.on());
   w.device(excluded).setFlowControl(SimSerialDevice::Flow::None);
   w.device(excluded).send(World::pattern(3000, 3));
   w.advance(4000);

@@ -237,7 +237,7 @@ TEST(PortFaultsSim, RealLineFaultsAreReportedToo) {
   {
     // A modem at another speed: framing errors on port 1.
     Running r(false);
-    r.w.modem.setFormat({2400, 8, 0, 1});
+    r.w.modem.setFormat({2400, 8, 1});
     r.w.modem.send({1, 2, 3});
     r.w.advance(100);
     ASSERT_EQ(r.w.op.messages.size(), 1u);

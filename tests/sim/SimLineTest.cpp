@@ -24,7 +24,7 @@ struct PortBench {
     port.setOutBufferSize(1024);
     port.setRThreshold(1);
     port.setSThreshold(1);
-    terminal.setFormat({9600, 8, 0, 1});
+    terminal.setFormat({9600, 8, 1});
     terminal.setFlowControl(handshaking == comm::comXOnXoff ? SimSerialDevice::Flow::Software
                                                             : SimSerialDevice::Flow::Hardware);
     port.OnComm = [this] { events.push_back(port.CommEvent()); };
@@ -53,14 +53,14 @@ TEST(SimLine, CharactersTakeTheirBitTimesOnTheWire) {
   EXPECT_NEAR(b.cable.end(0).lastEndUs() - b.cable.end(0).firstStartUs(), 10 * charUs, 1e-6);
 
   // 7 data bits and 2 stop bits: 10 bits again; 5 bits and 1.5 stop bits: 7.5 bits.
-  EXPECT_DOUBLE_EQ((LineFormat{9600, 7, 0, 2}.charUs()), charUs);
-  EXPECT_DOUBLE_EQ((LineFormat{1200, 5, 0, 1.5}.charUs()), 7.5 * 1e6 / 1200);
+  EXPECT_DOUBLE_EQ((LineFormat{9600, 7, 2}.charUs()), charUs);
+  EXPECT_DOUBLE_EQ((LineFormat{1200, 5, 1.5}.charUs()), 7.5 * 1e6 / 1200);
 }
 
 TEST(SimLine, ASpeedMismatchArrivesAsFramingErrors) {
   PortBench b;
   ASSERT_TRUE(b.port.setPortOpen(true));
-  b.terminal.setFormat({2400, 8, 0, 1});
+  b.terminal.setFormat({2400, 8, 1});
   b.terminal.send({1, 2, 3});
   b.loop.advance(50);
   EXPECT_EQ(b.port.InBufferCount(), 0);

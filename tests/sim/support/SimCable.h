@@ -1,6 +1,6 @@
 #pragma once
 // A serial line between two devices of the simulated world. Each end has a transmitter
-// that puts one character at a time on the wire, taking (1 start + data + parity + stop
+// that puts one character at a time on the wire, taking (1 start + data + stop
 // bits) / speed seconds of virtual time, and a receiving UART whose FIFO hands characters
 // to its device in bursts (at the trigger level, or after four quiet character times).
 // The modem-control lines are carried by a straight cable (device to modem: every line
@@ -25,13 +25,12 @@ constexpr uint8_t bitOf(Signal s) {
 inline constexpr uint8_t XON = 0x11;
 inline constexpr uint8_t XOFF = 0x13;
 
-// The framing of the characters an end sends and expects.
+// The framing of the characters an end sends and expects (no parity).
 struct LineFormat {
   int32_t speed = 9600;
   int dataBits = 8;
-  int parityBits = 0;
   double stopBits = 1;
-  double charUs() const { return (1 + dataBits + parityBits + stopBits) * 1e6 / speed; }
+  double charUs() const { return (1 + dataBits + stopBits) * 1e6 / speed; }
   bool operator==(const LineFormat&) const = default;
 };
 

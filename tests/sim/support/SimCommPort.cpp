@@ -1,8 +1,8 @@
 #include "sim/support/SimCommPort.h"
 
 #include <algorithm>
-#include <cctype>
-#include <sstream>
+
+#include "platform/linux/SettingsText.h"
 
 #include "support/SimLoop.h"
 
@@ -17,37 +17,13 @@ SimCommPort::~SimCommPort() {
 }
 
 std::optional<LineFormat> SimCommPort::ParseSettings(const std::string& text) {
-  std::vector<std::string> fields;
-  std::stringstream in(text);
-  for (std::string field; std::getline(in, field, ',');) fields.push_back(field);
-  if (fields.size() != 4) return std::nullopt;
-  auto number = [](const std::string& s) -> std::optional<long> {
-    if (s.empty() || !std::all_of(s.begin(), s.end(), [](char c) { return std::isdigit(c); })) {
-      return std::nullopt;
-    }
-    return std::stol(s);
-  };
-  const auto speed = number(fields[0]);
-  const auto data = number(fields[2]);
-  if (!speed || *speed < 50 || *speed > 256000 || !data) return std::nullopt;
-  if (fields[1].size() != 1) return std::nullopt;
-  const char parity = static_cast<char>(std::toupper(static_cast<unsigned char>(fields[1][0])));
-  if (std::string("NEOMS").find(parity) == std::string::npos) return std::nullopt;
-  // The UART takes 5..8 data bits; 1.5 stop bits only with 5, 2 only with 6..8.
-  if (*data < 5 || *data > 8) return std::nullopt;
+  // The same texts as the real port: what a UART can take.
+  const std::optional<LineSettings> line = LineSettings::parse(text);
+  if (!line) return std::nullopt;
   LineFormat f;
-  f.speed = static_cast<int32_t>(*speed);
-  f.dataBits = static_cast<int>(*data);
-  f.parityBits = parity == 'N' ? 0 : 1;
-  if (fields[3] == "1") {
-    f.stopBits = 1;
-  } else if (fields[3] == "1.5" && f.dataBits == 5) {
-    f.stopBits = 1.5;
-  } else if (fields[3] == "2" && f.dataBits >= 6) {
-    f.stopBits = 2;
-  } else {
-    return std::nullopt;
-  }
+  f.speed = static_cast<int32_t>(line->baud);
+  f.dataBits = line->dataBits;
+  f.stopBits = line->stopHalfBits / 2.0;
   return f;
 }
 
