@@ -105,6 +105,27 @@ TEST(DataPumpSim, APendingBlockStillLeavesDuringADrainButNewBytesStay) {
             std::vector<uint8_t>(all.begin(), all.begin() + static_cast<long>(afterPending)));
 }
 
+TEST(DataPumpSim, TheTerminalTalksToTheModemThroughTheRelay) {
+  World w;
+  ASSERT_TRUE(w.start());
+  ASSERT_TRUE(w.on());
+  std::string line;
+  w.modem.responder = [&](const uint8_t* bytes, size_t count) {
+    line.append(bytes, bytes + count);
+    if (line.find('\r') == std::string::npos) return;
+    const std::string reply = line == "ATDT123\r" ? "\r\nCONNECT 9600\r\n" : "\r\nERROR\r\n";
+    line.clear();
+    w.modem.send(std::vector<uint8_t>(reply.begin(), reply.end()));
+    w.modem.setCarrier(true);
+  };
+  const std::string dial = "ATDT123\r";
+  w.terminal.send(std::vector<uint8_t>(dial.begin(), dial.end()));
+  w.advance(100);
+  EXPECT_EQ(std::string(w.terminal.receivedBytes.begin(), w.terminal.receivedBytes.end()),
+            "\r\nCONNECT 9600\r\n");
+  EXPECT_TRUE(w.model().lamps[0][LampCD]);
+}
+
 TEST(DataPumpSim, AnEventOfAClosedRelayChangesNothing) {
   World w;
   ASSERT_TRUE(w.start());
