@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "support/OfflineProgram.h"
+#include "support/SettingsValueNames.h"
 
 namespace zelkora::test {
 namespace {
@@ -8,15 +9,7 @@ namespace {
 const char* const kKey = "SOFTWARE\\Devodovazar\\Zelkora";
 const char* const kRun = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 
-const std::vector<std::string> kTableOrder{
-    "LogoType",      "NonFirstRun",   "PosMainX",       "PosMainY",       "ConfigLastTab",
-    "Priority",      "AutoRun",       "MeON",           "CplON",          "AutoMeON",
-    "AutoCplON",     "LastCplON",     "SaveCplON",      "SmoothBuf",      "AutoClose",
-    "AutoCloseEnsure", "Duplex",      "BufSize",        "LockPorts",      "UpdateRate",
-    "FlushingBUF",   "ResetCounters", "AutoStart",      "AutoStartTime",  "COM1-Port",
-    "COM1-Speed",    "COM1-DataBits", "COM1-StopBits",  "COM1-HandShake", "COM1-TrapDTR",
-    "COM2-Port",     "COM2-Speed",    "COM2-DataBits",  "COM2-StopBits",  "COM2-HandShake",
-    "COM2-TrapDTR",  "HWUse",         "HWMode",         "HWPortSel",      "HWPortOverride"};
+const std::vector<std::string>& kTableOrder = SettingsValueNames();
 
 class SettingsStoreTest : public ::testing::Test {
  protected:
