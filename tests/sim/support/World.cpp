@@ -9,7 +9,7 @@ namespace zelkora::sim {
 World::World(IoPorts* ioPorts)
     : io(ioPorts != nullptr ? *ioPorts : latch),
       program(PlatformServices{registry, loop, com1, com2, io, process, system, instance, shell,
-                               autostart},
+                               autostart, clipboard},
               Frontend{op, panel, tray}) {
   Settings& s = settings();
   s.LogoType = 0;

@@ -14,14 +14,15 @@
 #include <vector>
 
 #include "relay/Program.h"
-#include "sim/support/LatchIoPorts.h"
 #include "sim/support/SimCable.h"
 #include "sim/support/SimCommPort.h"
 #include "sim/support/SimModem.h"
 #include "sim/support/SimTerminal.h"
+#include "support/FakeClipboard.h"
 #include "support/Fakes.h"
 #include "support/MemoryRegistry.h"
 #include "support/SimLoop.h"
+#include "support/Stubs.h"
 
 namespace zelkora::sim {
 
@@ -52,7 +53,8 @@ class World {
   test::FakeInstanceGuard instance;
   test::FakeShell shell;
   test::FakeAutostart autostart;
-  LatchIoPorts latch;
+  test::FakeClipboard clipboard;
+  test::StubIoPorts latch;  // a data latch that reads back what was written
   test::MemoryRegistry registry;
   IoPorts& io;
 
