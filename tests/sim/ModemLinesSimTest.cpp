@@ -75,5 +75,43 @@ TEST(ModemLinesSim, SwitchingOffDuringARingDarkensTheLampWithinATick) {
   EXPECT_EQ(w.program.ringTicks(1), 0);
 }
 
+TEST(ModemLinesSim, WithTheAdapterPort2SeesTheCarrierAndA750msRingPulse) {
+  SimAdapter adapter(0x378);
+  World w(&adapter);
+  w.wireAdapter(adapter);
+  w.settings().HWUse = true;
+  w.settings().HWPortSel = 1;
+  w.settings().HWMode = 0;
+  ASSERT_TRUE(w.start());
+  ASSERT_TRUE(w.on());
+  EXPECT_TRUE(w.op.messages.empty());  // the adapter answered the probe
+  EXPECT_EQ(adapter.latch(), 0x01);
+  EXPECT_FALSE(w.com2.CDHolding());
+
+  w.modem.setCarrier(true);
+  w.loop.settle();
+  EXPECT_TRUE(w.com2.CDHolding());
+  EXPECT_TRUE(w.terminal.end().input(Signal::CD));
+
+  // RI towards port 2 rises at the first ring tick and falls three ticks later.
+  std::vector<int64_t> edges;
+  const int64_t ringAt = w.loop.nowMs();
+  bool last = false;
+  w.modem.ring(1000);
+  for (int ms = 0; ms < 6000; ms += 10) {
+    w.advance(10);
+    const bool now = w.terminal.end().input(Signal::RI);
+    if (now != last) edges.push_back(w.loop.nowMs() - ringAt);
+    last = now;
+  }
+  EXPECT_EQ(edges, (std::vector<int64_t>{250, 1000}));
+  EXPECT_TRUE(lamps(w, 2)[LampCD]);
+
+  w.settings().FlushingBUF = false;
+  ASSERT_TRUE(w.click(World::Button::OFF));
+  EXPECT_EQ(adapter.latch(), 0x00);
+  EXPECT_FALSE(w.terminal.end().input(Signal::CD));
+}
+
 }  // namespace
 }  // namespace zelkora::sim

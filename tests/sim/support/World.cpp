@@ -57,6 +57,16 @@ void World::matchDevicesToSettings() {
   }
 }
 
+void World::wireAdapter(SimAdapter& adapter) {
+  korvaneLine.setDtrDrivesCd(false);
+  adapter.onPort2Lines = [this](bool carrier, bool ring) {
+    for (int i = 0; i < 2; ++i) {
+      korvaneLine.end(i).setExtraInput(Signal::CD, carrier);
+      korvaneLine.end(i).setExtraInput(Signal::RI, ring);
+    }
+  };
+}
+
 bool World::start(const std::string& arguments) {
   storeSettings();
   matchDevicesToSettings();

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "relay/Program.h"
+#include "sim/support/SimAdapter.h"
 #include "sim/support/SimCable.h"
 #include "sim/support/SimCommPort.h"
 #include "sim/support/SimModem.h"
@@ -89,6 +90,9 @@ class World {
 
   // Devices take the line format and flow control of their port's settings.
   void matchDevicesToSettings();
+  // Plugs the adapter's serial side into the Korvane cable: its carrier and ring reach
+  // port 2 and the device there, and the terminal's DTR no longer drives carrier detect.
+  void wireAdapter(SimAdapter& adapter);
   // Test data whose order can be checked; without XON and XOFF when `noFlowBytes`.
   static std::vector<uint8_t> pattern(size_t count, uint32_t seed, bool noFlowBytes = false);
 
