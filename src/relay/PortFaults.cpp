@@ -5,24 +5,16 @@
 
 namespace zelkora {
 
-bool PortFaults::IsFatal(int commEvent) {
-  return !MessageOf(commEvent).empty();
-}
+bool PortFaults::IsFatal(int commEvent) { return !MessageOf(commEvent).empty(); }
 
 std::string PortFaults::MessageOf(int commEvent) {
   switch (commEvent) {
-    case comm::comEventFrame:
-      return "Произошла ошибка синхронизации !";
-    case comm::comEventOverrun:
-      return "Произошла перегрузка порта !";
-    case comm::comEventRxOver:
-      return "Произошло переполнение буфера приема !";
-    case comm::comEventTxFull:
-      return "Произошло переполнение буфера передачи !";
-    case comm::comEventDCB:
-      return "Ошибка при обмене DCB-блоками !";
-    default:
-      return {};
+    case comm::comEventFrame: return "Произошла ошибка синхронизации !";
+    case comm::comEventOverrun: return "Произошла перегрузка порта !";
+    case comm::comEventRxOver: return "Произошло переполнение буфера приема !";
+    case comm::comEventTxFull: return "Произошло переполнение буфера передачи !";
+    case comm::comEventDCB: return "Ошибка при обмене DCB-блоками !";
+    default: return {};
   }
 }
 
@@ -31,8 +23,8 @@ void PortFaults::OnFault(int n, int commEvent) {
   const std::string message = MessageOf(commEvent);
   r.FaultLatch = true;
   r.InEvent = false;
-  const std::string title =
-      "Фатальная ошибка порта " + p_.frmMain.lblCOM[PanelModel::at(n)] + " ! Связь прервана!";
+  const std::string title = "Фатальная ошибка порта " + p_.frmMain.lblCOM[PanelModel::at(n)] +
+                            " ! Связь прервана!";
   r.LastFault = title + "\r" + message;
   p_.relay.cmdOFF_Click();
   // A drain that was started for closing has just ended the program.

@@ -16,17 +16,14 @@ MsgAnswer ScriptedOperator::MsgBox(const Message& message) {
 MsgAnswer ScriptedOperator::DefaultAnswer(const Message& message) {
   switch (message.buttons) {
     case MsgButtons::OK:
-    case MsgButtons::OKCancel:
-      return message.defaultButton == 2 ? MsgAnswer::Cancel : MsgAnswer::OK;
-    case MsgButtons::RetryCancel:
-      return message.defaultButton == 2 ? MsgAnswer::Cancel : MsgAnswer::Retry;
+    case MsgButtons::OKCancel: return message.defaultButton == 2 ? MsgAnswer::Cancel : MsgAnswer::OK;
+    case MsgButtons::RetryCancel: return message.defaultButton == 2 ? MsgAnswer::Cancel : MsgAnswer::Retry;
     case MsgButtons::AbortRetryIgnore:
-      return message.defaultButton == 2   ? MsgAnswer::Retry
+      return message.defaultButton == 2 ? MsgAnswer::Retry
              : message.defaultButton == 3 ? MsgAnswer::Ignore
                                           : MsgAnswer::Abort;
     case MsgButtons::YesNo:
-    case MsgButtons::YesNoCancel:
-      return MsgAnswer::Yes;
+    case MsgButtons::YesNoCancel: return MsgAnswer::Yes;
   }
   return MsgAnswer::OK;
 }
