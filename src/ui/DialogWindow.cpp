@@ -1,6 +1,8 @@
 #include "ui/DialogWindow.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
 
 namespace zelkora {
 
@@ -12,6 +14,16 @@ void DialogWindow::closeEvent(QCloseEvent* event) {
   } else {
     event->ignore();
   }
+}
+
+void DialogWindow::centreOn(QWidget* owner) {
+  QRect area;
+  if (owner != nullptr && owner->isVisible() && !owner->isMinimized()) {
+    area = owner->frameGeometry();
+  } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    area = screen->availableGeometry();
+  }
+  if (area.isValid()) QWidget::move(area.center() - QPoint(width() / 2, height() / 2));
 }
 
 }  // namespace zelkora

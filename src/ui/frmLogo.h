@@ -2,7 +2,8 @@
 // The splash window: the logo with the version line, topmost, for three seconds; it does
 // not react to clicks or keys.
 
-#include "relay/SplashDialog.h"
+#include <array>
+
 #include "ui/DialogWindow.h"
 
 class QLabel;
@@ -18,7 +19,11 @@ class frmLogo : public DialogWindow {
  protected:
   void keyPressEvent(QKeyEvent*) override {}
   void mousePressEvent(QMouseEvent*) override {}
+  void mouseDoubleClickEvent(QMouseEvent*) override {}
   void reject() override {}
+
+ private:
+  std::array<QLabel*, 2> lblVer_{};
 };
 
 }  // namespace zelkora
