@@ -74,6 +74,11 @@ QString UiLook::displayText(const std::string& text) {
 }
 
 QIcon UiLook::symbol(Symbol kind) {
+  static const char* const pictures[] = {":/buttons/start.png", ":/buttons/stop.png",
+                                         ":/buttons/hide.png"};
+  const QString path = QString::fromLatin1(pictures[static_cast<int>(kind)]);
+  if (QFile::exists(path)) return QIcon(path);
+  // Drawn stand-in when the pictures are not built in.
   constexpr int kSide = 20;
   QPixmap pixmap(kSide, kSide);
   pixmap.fill(Qt::transparent);

@@ -34,7 +34,7 @@ frmAutoStart::frmAutoStart(AutoStartDialog& logic, QWidget* owner)
     b->setObjectName(name);
     b->setGeometry(x, 9, 65, 37);
     b->setIcon(UiLook::symbol(symbol));
-    b->setIconSize(QSize(20, 20));
+    b->setIconSize(QSize(24, 24));
     b->setToolTip(tip);
     b->setAutoDefault(false);
     return b;

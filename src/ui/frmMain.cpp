@@ -162,7 +162,7 @@ void frmMain::buildButtons() {
     b->setGeometry(x, 9, 65, 37);
     b->setToolTip(tip);
     b->setFocusPolicy(Qt::TabFocus);
-    b->setIconSize(QSize(20, 20));
+    b->setIconSize(QSize(24, 24));
     return b;
   };
   cmdON_ = relayButton(4, "cmdON", "Пуск");
@@ -186,6 +186,7 @@ void frmMain::buildButtons() {
   cmdConfig_ = button({232, 144, 109, 29}, "cmdConfig", "Настройки", {});
   cmdHide_ = button({356, 144, 37, 29}, "cmdHide", {}, "Закрыть Панель Управления");
   cmdHide_->setIcon(UiLook::symbol(UiLook::Symbol::Cross));
+  cmdHide_->setIconSize(QSize(18, 18));
   cmdHelp_ = button({408, 144, 29, 29}, "cmdHelp", "?", "Помощь...");
   cmdAbout_ = button({440, 144, 29, 29}, "cmdAbout", "i", "О Программе");
   cmdHelp_->setFont(UiLook::arial(11, true));
