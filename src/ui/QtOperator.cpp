@@ -139,10 +139,14 @@ std::string QtOperator::InputBox(const std::string& prompt, const std::string& t
   return dialog.textValue().toStdString();
 }
 
-void QtOperator::ShowModal(ModalDialog& dialog) {
+std::unique_ptr<DialogWindow> QtOperator::windowFor(ModalDialog& dialog) const {
   auto factory = factories_.find(dialog.kind());
-  std::unique_ptr<DialogWindow> window;
-  if (factory != factories_.end()) window = factory->second(dialog, owner_);
+  if (factory == factories_.end()) return nullptr;
+  return factory->second(dialog, owner_);
+}
+
+void QtOperator::ShowModal(ModalDialog& dialog) {
+  std::unique_ptr<DialogWindow> window = windowFor(dialog);
   QEventLoop loop;
   dialog.onChanged = [&] {
     if (window) window->renderLogic();

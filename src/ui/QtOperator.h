@@ -28,6 +28,8 @@ class QtOperator : public Operator {
 
   // The window shown for each kind of dialog.
   void setWindow(ModalDialog::Kind kind, WindowFactory factory) { factories_[kind] = factory; }
+  // A new window for the dialog, owned by the panel; none for a kind without one.
+  std::unique_ptr<DialogWindow> windowFor(ModalDialog& dialog) const;
 
   // Fills a box for the message: title, text with its line breaks, icon, buttons with
   // Russian captions; returns the answer of each button.
