@@ -5,7 +5,9 @@
 
 namespace zelkora::mdlBiT_IO {
 
-constexpr uint8_t Mask(int n) { return static_cast<uint8_t>(1u << (n - 1)); }
+constexpr uint8_t Mask(int n) {
+  return static_cast<uint8_t>(1u << (n - 1));
+}
 
 // State true sets the bit; false clears it when set and leaves the byte alone otherwise.
 inline void SetBit(uint8_t& byte, int n, bool state) {
@@ -16,8 +18,12 @@ inline void SetBit(uint8_t& byte, int n, bool state) {
   }
 }
 
-inline bool TestBit(uint8_t byte, int n) { return static_cast<uint8_t>(byte | Mask(n)) == byte; }
+inline bool TestBit(uint8_t byte, int n) {
+  return static_cast<uint8_t>(byte | Mask(n)) == byte;
+}
 
-inline void ToggleBit(uint8_t& byte, int n) { byte = static_cast<uint8_t>(byte ^ Mask(n)); }
+inline void ToggleBit(uint8_t& byte, int n) {
+  byte = static_cast<uint8_t>(byte ^ Mask(n));
+}
 
 }  // namespace zelkora::mdlBiT_IO

@@ -1,6 +1,7 @@
 // Zelkora: one program context wired to the Linux platform and the Qt windows.
 
 #include <QApplication>
+#include <QFile>
 #include <QStringList>
 #include <string>
 
@@ -15,6 +16,7 @@
 #include "platform/linux/XdgAutostart.h"
 #include "platform/linux/XdgShell.h"
 #include "relay/Program.h"
+#include "ui/QtClipboard.h"
 #include "ui/QtEventLoop.h"
 #include "ui/QtOperator.h"
 #include "ui/WindowSet.h"
@@ -49,19 +51,27 @@ int main(int argc, char** argv) {
   LockFileInstanceGuard instance;
   XdgShell shell;
   XdgAutostart autostart;
+  QtClipboard clipboard;
 
   frmMain window;
   frmMainMenu menu;
   cSysTray tray(menu);
   QtOperator op(&window);
 
-  Program program({registry, loop, com1, com2, io, process, system, instance, shell, autostart},
-                  {op, window, tray});
+  // The adapter description, bytes as stored (Windows-1251); the settings dialog decodes it.
+  auto adapterDescription = [] {
+    QFile resource(":/korvane.txt");
+    if (!resource.open(QIODevice::ReadOnly)) return std::string();
+    return resource.readAll().toStdString();
+  };
+  Program program(
+      {registry, loop, com1, com2, io, process, system, instance, shell, autostart, clipboard},
+      {op, window, tray, adapterDescription});
   window.bind(program);
   WindowSet::registerDialogs(op, program, window);
   tray.MouseDown = [&program](int button) { program.tray.Tray_MouseDown(button); };
   tray.DblClick = [&program](int button) { program.tray.Tray_DblClick(button); };
-  TerminationSignals signals(loop, [&program] { program.life.Terminate(); });
+  TerminationSignals termination(loop, [&program] { program.life.Terminate(); });
   QObject::connect(&app, &QGuiApplication::commitDataRequest,
                    [&program](QSessionManager&) { program.life.Terminate(); });
 

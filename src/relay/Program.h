@@ -5,9 +5,12 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <string>
 
 #include "adapter/basHardWare.h"
+#include "platform/Clipboard.h"
 #include "platform/CommPort.h"
 #include "platform/DesktopAutostart.h"
 #include "platform/EventLoop.h"
@@ -48,12 +51,16 @@ struct PlatformServices {
   InstanceGuard& instance;
   Shell& shell;
   DesktopAutostart& autostart;
+  Clipboard& clipboard;
 };
 
 struct Frontend {
   Operator& op;
   Panel& panel;
   TrayIcon& tray;
+  // The raw bytes of the adapter description (Windows-1251, CR LF), from the program's
+  // resources; none when it is left empty.
+  std::function<std::string()> adapterDescription = {};
 };
 
 class Program {

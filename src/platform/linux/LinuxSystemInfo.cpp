@@ -1,38 +1,16 @@
 #include "platform/linux/LinuxSystemInfo.h"
 
-#include <dirent.h>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <climits>
-#include <cstring>
+
+#include "platform/linux/LinuxIoPorts.h"
 
 namespace zelkora {
 
-namespace {
-bool canOpen(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return false;
-  ::close(fd);
-  return true;
-}
-}  // namespace
-
 bool LinuxSystemInfo::directPortAccessAvailable() {
-  if (canOpen(root_ + "/dev/port")) return true;
-  DIR* dev = ::opendir((root_ + "/dev").c_str());
-  if (dev == nullptr) return false;
-  bool found = false;
-  while (dirent* entry = ::readdir(dev)) {
-    if (std::strncmp(entry->d_name, "parport", 7) == 0 &&
-        canOpen(root_ + "/dev/" + entry->d_name)) {
-      found = true;
-      break;
-    }
-  }
-  ::closedir(dev);
-  return found;
+  return LinuxIoPorts::accessAvailable(root_);
 }
 
 std::string LinuxSystemInfo::executablePath() {

@@ -11,8 +11,7 @@ namespace zelkora {
 class LinuxSystemInfo : public SystemInfo {
  public:
   explicit LinuxSystemInfo(std::string root = "") : root_(std::move(root)) {}
-  // True when /dev/port can be opened for reading and writing, or a /dev/parport* device
-  // can be opened.
+  // The adapter's port access can be had (LinuxIoPorts::accessAvailable).
   bool directPortAccessAvailable() override;
   std::string executablePath() override;
   std::optional<std::tm> fileModificationTime(const std::string& path) override;

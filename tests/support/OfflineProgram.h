@@ -1,0 +1,40 @@
+#pragma once
+// A Program over test implementations of every interface, for tests of its windows and
+// commands: the operator answers from a script, virtual time, ports that never receive.
+
+#include <memory>
+
+#include "relay/Program.h"
+#include "support/FakeClipboard.h"
+#include "support/Fakes.h"
+#include "support/MemoryRegistry.h"
+#include "support/SimLoop.h"
+#include "support/Stubs.h"
+
+namespace zelkora::test {
+
+struct OfflineProgram {
+  OfflineProgram();
+
+  sim::SimLoop loop;
+  MemoryRegistry registry;
+  StubCommPort com1, com2;
+  StubIoPorts io;
+  FakeProcess process;
+  FakeSystemInfo system;
+  FakeInstanceGuard instance;
+  FakeShell shell;
+  FakeAutostart autostart;
+  FakeClipboard clipboard;
+  ScriptedOperator op;
+  FakePanel panel;
+  FakeTray tray;
+  // Served to the settings dialog as the adapter description resource.
+  std::string adapterDescription;
+  std::unique_ptr<Program> program;
+
+  Program& operator*() { return *program; }
+  Program* operator->() { return program.get(); }
+};
+
+}  // namespace zelkora::test
