@@ -51,7 +51,12 @@ QString UiLook::gaugeCss(bool smooth) {
 QIcon UiLook::stateIcon(int image) {
   const QString path =
       image == 0 ? QString(":/icons/zelkora.png") : QString(":/icons/state%1.png").arg(image);
-  if (QFile::exists(path)) return QIcon(path);
+  if (QFile::exists(path)) {
+    QIcon icon(path);
+    if (image == 0 && QFile::exists(":/icons/zelkora-64.png"))
+      icon.addFile(":/icons/zelkora-64.png");
+    return icon;
+  }
   // Drawn stand-in when the pictures are not built in.
   static const QColor colours[] = {QColor(90, 90, 160), QColor(128, 128, 128), QColor(0, 170, 0),
                                    QColor(220, 170, 0), QColor(0, 90, 220)};

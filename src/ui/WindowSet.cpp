@@ -2,11 +2,16 @@
 
 #include <QApplication>
 
+#include "relay/AboutDialog.h"
 #include "relay/AutoStartDialog.h"
+#include "relay/ConfigDialog.h"
 #include "relay/Program.h"
+#include "relay/SplashDialog.h"
 #include "ui/QtOperator.h"
 #include "ui/UiLook.h"
+#include "ui/frmAbout.h"
 #include "ui/frmAutoStart.h"
+#include "ui/frmConfig.h"
 #include "ui/frmLogo.h"
 #include "ui/frmMain.h"
 
@@ -19,7 +24,13 @@ void WindowSet::applyApplicationLook(QApplication& app) {
 
 void WindowSet::registerDialogs(QtOperator& op, Program&, frmMain&) {
   op.setWindow(ModalDialog::Kind::Splash, [](ModalDialog& logic, QWidget* owner) {
-    return std::make_unique<frmLogo>(logic, owner);
+    return std::make_unique<frmLogo>(static_cast<SplashDialog&>(logic), owner);
+  });
+  op.setWindow(ModalDialog::Kind::About, [](ModalDialog& logic, QWidget* owner) {
+    return std::make_unique<frmAbout>(static_cast<AboutDialog&>(logic), owner);
+  });
+  op.setWindow(ModalDialog::Kind::Config, [](ModalDialog& logic, QWidget* owner) {
+    return std::make_unique<frmConfig>(static_cast<ConfigDialog&>(logic), owner);
   });
   op.setWindow(ModalDialog::Kind::AutoStart, [](ModalDialog& logic, QWidget* owner) {
     return std::make_unique<frmAutoStart>(static_cast<AutoStartDialog&>(logic), owner);

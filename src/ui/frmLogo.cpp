@@ -3,12 +3,11 @@
 #include <QLabel>
 #include <QPixmap>
 
-#include "relay/Version.h"
 #include "ui/UiLook.h"
 
 namespace zelkora {
 
-frmLogo::frmLogo(ModalDialog& logic, QWidget*) : DialogWindow(logic, nullptr) {
+frmLogo::frmLogo(SplashDialog& logic, QWidget*) : DialogWindow(logic, nullptr), splash_(logic) {
   setObjectName("frmLogo");
   // A splash window is kept out of the taskbar by the window manager.
   setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
@@ -24,16 +23,17 @@ frmLogo::frmLogo(ModalDialog& logic, QWidget*) : DialogWindow(logic, nullptr) {
   picture->setGeometry(0, 0, 440, 264);
   const QPixmap logo(":/logo.jpg");
   if (!logo.isNull()) picture->setPixmap(logo.scaled(440, 264));
-  const QString line = QString::fromStdString(version::VersionLine());
   // The black copy 2 px right of and below the cyan one gives it its shadow.
   const QFont font = UiLook::arial(9, true);
   lblVer_[1] = UiLook::overlay(this, {7, 4, 145, 33}, "lblVer1", Qt::black, font);
   lblVer_[0] = UiLook::overlay(this, {5, 2, 145, 33}, "lblVer0", QColor(0, 255, 255), font);
-  for (QLabel* l : lblVer_) {
-    l->setText(line);
-    l->setWordWrap(true);
-  }
+  for (QLabel* l : lblVer_) l->setWordWrap(true);
   centreOn(nullptr);
+}
+
+void frmLogo::renderLogic() {
+  const QString line = QString::fromStdString(splash_.lblVer);
+  for (QLabel* l : lblVer_) l->setText(line);
 }
 
 }  // namespace zelkora

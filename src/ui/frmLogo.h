@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "relay/SplashDialog.h"
 #include "ui/DialogWindow.h"
 
 class QLabel;
@@ -13,8 +14,8 @@ namespace zelkora {
 class frmLogo : public DialogWindow {
   Q_OBJECT
  public:
-  frmLogo(ModalDialog& logic, QWidget* owner);
-  void renderLogic() override {}
+  frmLogo(SplashDialog& logic, QWidget* owner);
+  void renderLogic() override;
 
  protected:
   void keyPressEvent(QKeyEvent*) override {}
@@ -23,6 +24,7 @@ class frmLogo : public DialogWindow {
   void reject() override {}
 
  private:
+  SplashDialog& splash_;
   std::array<QLabel*, 2> lblVer_{};
 };
 

@@ -1,0 +1,69 @@
+#include "ui/frmConfigInterfacePage.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+
+#include "ui/ControlBinding.h"
+
+namespace zelkora {
+
+frmConfigInterfacePage::frmConfigInterfacePage(InterfacePage& logic, QWidget* parent,
+                                               std::function<void()> repaint)
+    : frmConfigPage(parent, std::move(repaint)), page_(logic) {
+  setObjectName("page3");
+  InterfacePage& p = page_;
+  QGroupBox* start =
+      frame(this, {8, 4, 430, 254}, "fraStart", QString::fromUtf8(InterfacePage::StartFrame));
+  // The frame fraAutorun has the check box chkAutoRun for its title: a control of its own
+  // over the frame's edge, so that it stays usable while the frame is disabled.
+  fraAutorun_ = frame(start, {10, 26, 410, 70}, "fraAutorun", {});
+  chkAutoMeON_ = check(fraAutorun_, {14, 20, 380, 20}, "chkAutoMeON",
+                       [&p](bool on) { p.chkAutoMeON_Click(on); });
+  chkAutoCplON_ = check(fraAutorun_, {14, 42, 380, 20}, "chkAutoCplON",
+                        [&p](bool on) { p.chkAutoCplON_Click(on); });
+  chkAutoRun_ =
+      check(start, {18, 18, 260, 18}, "chkAutoRun", [&p](bool on) { p.chkAutoRun_Click(on); });
+  chkAutoRun_->setAutoFillBackground(true);
+
+  QGroupBox* plain = frame(start, {10, 102, 410, 110}, "fraPlainStart",
+                           QString::fromUtf8(InterfacePage::PlainStartFrame));
+  chkMeON_ = check(plain, {14, 20, 380, 20}, "chkMeON", [&p](bool on) { p.chkMeON_Click(on); });
+  chkCplON_ = check(plain, {14, 42, 380, 20}, "chkCplON", [&p](bool on) { p.chkCplON_Click(on); });
+  auto* separator = new QFrame(plain);
+  separator->setObjectName("lnPlainStart");
+  separator->setGeometry(14, 68, 382, 2);
+  separator->setFrameStyle(QFrame::HLine | QFrame::Sunken);
+  chkSaveCplON_ =
+      check(plain, {14, 78, 380, 20}, "chkSaveCplON", [&p](bool on) { p.chkSaveCplON_Click(on); });
+
+  label(start, {14, 222, 100, 22}, "lblLogo", QString::fromUtf8(InterfacePage::SplashLabel));
+  cboLogo_ = combo(start, {116, 222, 302, 22}, "cboLogo", [&p](int i) { p.cboLogo_Click(i); });
+
+  QGroupBox* closing =
+      frame(this, {8, 264, 430, 78}, "fraClose", QString::fromUtf8(InterfacePage::CloseFrame));
+  chkAutoClose_ = check(closing, {14, 22, 400, 20}, "chkAutoClose",
+                        [&p](bool on) { p.chkAutoClose_Click(on); });
+  chkAutoCloseEnsure_ = check(closing, {14, 46, 400, 20}, "chkAutoCloseEnsure",
+                              [&p](bool on) { p.chkAutoCloseEnsure_Click(on); });
+}
+
+void frmConfigInterfacePage::render() {
+  ControlBinding::render(chkAutoRun_, page_.chkAutoRun);
+  // As wide as its caption, like a frame's title.
+  const int titleWidth = chkAutoRun_->sizeHint().width() + 4;
+  if (chkAutoRun_->width() != titleWidth) chkAutoRun_->resize(titleWidth, chkAutoRun_->height());
+  ControlBinding::enable(fraAutorun_, page_.fraAutorun.enabled);
+  ControlBinding::render(chkAutoMeON_, page_.chkAutoMeON);
+  ControlBinding::render(chkAutoCplON_, page_.chkAutoCplON);
+  ControlBinding::render(chkMeON_, page_.chkMeON);
+  ControlBinding::render(chkCplON_, page_.chkCplON);
+  ControlBinding::render(chkSaveCplON_, page_.chkSaveCplON);
+  ControlBinding::render(cboLogo_, page_.cboLogo);
+  ControlBinding::render(chkAutoClose_, page_.chkAutoClose);
+  ControlBinding::render(chkAutoCloseEnsure_, page_.chkAutoCloseEnsure);
+}
+
+}  // namespace zelkora
