@@ -119,7 +119,7 @@ QIcon UiLook::symbol(Symbol kind) {
 QFrame* UiLook::panel(QWidget* parent, const QRect& place, const char* name) {
   auto* frame = new QFrame(parent);
   frame->setObjectName(name);
-  frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  frame->setFrameStyle(QFrame::WinPanel | QFrame::Raised);
   frame->setGeometry(place);
   return frame;
 }
@@ -129,7 +129,7 @@ QLabel* UiLook::textPanel(QWidget* parent, const QRect& place, const char* name,
   auto* label = new QLabel(parent);
   label->setObjectName(name);
   label->setGeometry(place);
-  label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  label->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
   label->setAlignment(Qt::AlignCenter);
   if (!tip.isEmpty()) label->setToolTip(tip);
   return label;

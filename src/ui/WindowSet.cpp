@@ -15,9 +15,16 @@
 #include "ui/frmLogo.h"
 #include "ui/frmMain.h"
 
+// The pictures are compiled into the static UI library; nothing else refers to them, so
+// the linker would leave them out unless they are registered by name.
+static void registerPictures() {
+  Q_INIT_RESOURCE(zelkora);
+}
+
 namespace zelkora {
 
 void WindowSet::applyApplicationLook(QApplication& app) {
+  registerPictures();
   app.setFont(UiLook::arial(8.25));
   app.setWindowIcon(UiLook::stateIcon(0));
 }

@@ -18,15 +18,14 @@ frmConfigInterfacePage::frmConfigInterfacePage(InterfacePage& logic, QWidget* pa
   QGroupBox* start =
       frame(this, {8, 4, 430, 254}, "fraStart", QString::fromUtf8(InterfacePage::StartFrame));
   // The frame fraAutorun has the check box chkAutoRun for its title: a control of its own
-  // over the frame's edge, so that it stays usable while the frame is disabled.
-  fraAutorun_ = frame(start, {10, 26, 410, 70}, "fraAutorun", {});
-  chkAutoMeON_ = check(fraAutorun_, {14, 20, 380, 20}, "chkAutoMeON",
+  // in the title's place, so that it stays usable while the frame is disabled.
+  fraAutorun_ = frame(start, {10, 40, 410, 58}, "fraAutorun", {});
+  chkAutoMeON_ = check(fraAutorun_, {14, 8, 380, 20}, "chkAutoMeON",
                        [&p](bool on) { p.chkAutoMeON_Click(on); });
-  chkAutoCplON_ = check(fraAutorun_, {14, 42, 380, 20}, "chkAutoCplON",
+  chkAutoCplON_ = check(fraAutorun_, {14, 30, 380, 20}, "chkAutoCplON",
                         [&p](bool on) { p.chkAutoCplON_Click(on); });
   chkAutoRun_ =
-      check(start, {18, 18, 260, 18}, "chkAutoRun", [&p](bool on) { p.chkAutoRun_Click(on); });
-  chkAutoRun_->setAutoFillBackground(true);
+      check(start, {12, 20, 260, 20}, "chkAutoRun", [&p](bool on) { p.chkAutoRun_Click(on); });
 
   QGroupBox* plain = frame(start, {10, 102, 410, 110}, "fraPlainStart",
                            QString::fromUtf8(InterfacePage::PlainStartFrame));
@@ -52,9 +51,6 @@ frmConfigInterfacePage::frmConfigInterfacePage(InterfacePage& logic, QWidget* pa
 
 void frmConfigInterfacePage::render() {
   ControlBinding::render(chkAutoRun_, page_.chkAutoRun);
-  // As wide as its caption, like a frame's title.
-  const int titleWidth = chkAutoRun_->sizeHint().width() + 4;
-  if (chkAutoRun_->width() != titleWidth) chkAutoRun_->resize(titleWidth, chkAutoRun_->height());
   ControlBinding::enable(fraAutorun_, page_.fraAutorun.enabled);
   ControlBinding::render(chkAutoMeON_, page_.chkAutoMeON);
   ControlBinding::render(chkAutoCplON_, page_.chkAutoCplON);

@@ -169,7 +169,7 @@ void frmMain::buildButtons() {
   cmdON_->setIcon(UiLook::symbol(UiLook::Symbol::Start));
   cmdPause_ = relayButton(72, "cmdPause", "Пауза");
   cmdPause_->setText("| |");
-  cmdPause_->setFont(UiLook::arial(14, true));
+  cmdPause_->setFont(UiLook::arial(16, true));
   cmdPause_->setStyleSheet(
       "QPushButton { color: rgb(128,0,0); } QPushButton:disabled { color: rgb(192,160,160); }");
   cmdOFF_ = relayButton(140, "cmdOFF", "Слив/Стоп/Стоп Слива");
