@@ -12,6 +12,7 @@
 #include "platform/Registry.h"
 #include "relay/Program.h"
 #include "sim/support/SimAdapter.h"
+#include "support/FakeClipboard.h"
 #include "support/Fakes.h"
 #include "support/SimLoop.h"
 
@@ -119,12 +120,14 @@ struct AdapterRig {
   FakeInstanceGuard instance;
   FakeShell shell;
   FakeAutostart autostart;
+  FakeClipboard clipboard;
   ScriptedOperator op;
   FakePanel panel;
   FakeTray tray;
   bool port2CarrierHeld = false;
   Program program{
-      {registry, loop, com1, com2, adapter, process, system, instance, shell, autostart},
+      {registry, loop, com1, com2, adapter, process, system, instance, shell, autostart,
+       clipboard},
       {op, panel, tray}};
 };
 
