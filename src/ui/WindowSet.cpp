@@ -1,6 +1,7 @@
 #include "ui/WindowSet.h"
 
 #include <QApplication>
+#include <QFile>
 
 #include "relay/AboutDialog.h"
 #include "relay/AutoStartDialog.h"
@@ -42,6 +43,12 @@ void WindowSet::registerDialogs(QtOperator& op, Program&, frmMain&) {
   op.setWindow(ModalDialog::Kind::AutoStart, [](ModalDialog& logic, QWidget* owner) {
     return std::make_unique<frmAutoStart>(static_cast<AutoStartDialog&>(logic), owner);
   });
+}
+
+std::string WindowSet::adapterDescription() {
+  QFile resource(":/korvane.txt");
+  if (!resource.open(QIODevice::ReadOnly)) return {};
+  return resource.readAll().toStdString();
 }
 
 }  // namespace zelkora

@@ -8,6 +8,7 @@
 
 #include "UiWorld.h"
 #include "WidgetProbe.h"
+#include "support/BytePattern.h"
 #include "ui/UiLook.h"
 
 namespace zelkora::test {
@@ -38,10 +39,10 @@ void expectLook(UiWorld& world, const Look& look) {
   EXPECT_EQ(lblON->font().family(), UiLook::family());
   EXPECT_TRUE(showsColour(*lblON, look.colour)) << look.colour.name().toStdString();
   for (const char* name : kButtons) {
-    const bool expected = std::string(name) == "cmdHide" ||
-                          std::find_if(look.enabled.begin(), look.enabled.end(), [&](const char* e) {
-                            return std::string(e) == name;
-                          }) != look.enabled.end();
+    const bool expected =
+        std::string(name) == "cmdHide" ||
+        std::find_if(look.enabled.begin(), look.enabled.end(),
+                     [&](const char* e) { return std::string(e) == name; }) != look.enabled.end();
     EXPECT_EQ(world.button(name).isEnabled(), expected) << name;
   }
   EXPECT_TRUE(sameIcon(w.windowIcon(), UiLook::stateIcon(look.icon)));
@@ -57,43 +58,75 @@ TEST(PanelStates, FourLooksOfTheRelayStateFollowTheButtons) {
   ASSERT_TRUE(world.panelWindow().isVisible());
 
   const QColor blue(0, 0, 255), purple(192, 0, 192), green(0, 128, 0), darkBlue(0, 0, 192);
-  expectLook(world, {"off, first paint", "Zelkora®  v1.000 Stable", "Zelkora", 26, blue, 1,
+  expectLook(world, {"off, first paint",
+                     "Zelkora®  v1.000 Stable",
+                     "Zelkora",
+                     26,
+                     blue,
+                     1,
                      {"cmdON", "cmdConfig", "cmdAbout", "cmdHelp"},
                      "Zelkora®  v1.000 Stable  ( COM2 vs COM3 )"});
   ASSERT_TRUE(world.press("cmdON"));
-  expectLook(world, {"running", "Zelkora® - В К Л", "9600", 35, purple, 2,
+  expectLook(world, {"running",
+                     "Zelkora® - В К Л",
+                     "9600",
+                     35,
+                     purple,
+                     2,
                      {"cmdOFF", "cmdPause", "cmdAbout", "cmdHelp"},
                      "Zelkora® - В К Л  ( COM2 vs COM3  at 9600 )"});
   ASSERT_TRUE(world.press("cmdPause"));
-  expectLook(world, {"paused", "Zelkora® - В К Л  [Пауза]", "Пауза", 34, green, 3,
+  expectLook(world, {"paused",
+                     "Zelkora® - В К Л  [Пауза]",
+                     "Пауза",
+                     34,
+                     green,
+                     3,
                      {"cmdOFF", "cmdPause", "cmdAbout", "cmdHelp"},
                      "Zelkora® - В К Л  [Пауза]  ( COM2 vs COM3  at Пауза )"});
   ASSERT_TRUE(world.press("cmdPause"));
   ASSERT_TRUE(world.press("cmdOFF"));  // FlushingBUF: a drain first
-  expectLook(world, {"draining", "Zelkora® - В К Л  [Слив]", "Слив...", 36, darkBlue, 4,
-                     {"cmdOFF"}, "Zelkora® - В К Л  [Слив]  ( COM2 vs COM3  at Слив... )"});
+  expectLook(world, {"draining",
+                     "Zelkora® - В К Л  [Слив]",
+                     "Слив...",
+                     36,
+                     darkBlue,
+                     4,
+                     {"cmdOFF"},
+                     "Zelkora® - В К Л  [Слив]  ( COM2 vs COM3  at Слив... )"});
   world.advance(100);  // both output buffers are empty: the drain ends
-  expectLook(world, {"off, later", "Zelkora® - ВЫКЛ", "Zelkora", 26, blue, 1,
+  expectLook(world, {"off, later",
+                     "Zelkora® - ВЫКЛ",
+                     "Zelkora",
+                     26,
+                     blue,
+                     1,
                      {"cmdON", "cmdConfig", "cmdAbout", "cmdHelp"},
                      "Zelkora® - ВЫКЛ  ( COM2 vs COM3 )"});
 }
 
 TEST(PanelStates, AdapterInUseNamesItInTheCaptionAndTheParameters) {
-  UiWorld world;
+  sim::SimAdapter adapter(0x378);
+  UiWorld world(&adapter);
+  world.wireAdapter(adapter);
   world.settings().HWUse = true;
+  world.settings().HWPortSel = 1;
   ASSERT_TRUE(world.start());
   ASSERT_TRUE(world.on());
   frmMain& w = world.painted();
   EXPECT_EQ(w.windowTitle().toStdString(), "Zelkora®+Korvane™ - В К Л");
   auto* params2 = w.findChild<QLabel*>("lblParams2");
   EXPECT_EQ(params2->text().toStdString(), "Korvane™");
-  EXPECT_TRUE(showsColour(*params2, QColor(0, 0, 255)));
+  EXPECT_TRUE(showsColour(*params2, QColor(0, 0, 255), 48));
+  EXPECT_FALSE(showsColour(*w.findChild<QLabel*>("lblParams1"), QColor(0, 0, 255), 48));
   EXPECT_EQ(w.findChild<QLabel*>("lblParams1")->text().toStdString(), "9600,8N1,H/W");
 }
 
 TEST(PanelStates, CountersShowMegabytesWithThreeDecimals) {
-  const std::pair<double, const char*> cases[] = {
-      {0, "0.000 Мб"}, {1048576, "1.000 Мб"}, {1572864, "1.500 Мб"}, {1048576.0 * 12345.6789, "12345.679 Мб"}};
+  const std::pair<double, const char*> cases[] = {{0, "0.000 Мб"},
+                                                  {1048576, "1.000 Мб"},
+                                                  {1572864, "1.500 Мб"},
+                                                  {1048576.0 * 12345.6789, "12345.679 Мб"}};
   UiWorld world;
   ASSERT_TRUE(world.start());
   for (const auto& [bytes, shown] : cases) {
@@ -114,7 +147,7 @@ TEST(PanelStates, RelayedBytesReachTheCounterAndTheLampsLightWithTheLines) {
   UiWorld world;
   ASSERT_TRUE(world.start());
   ASSERT_TRUE(world.on());
-  world.modem.send(sim::World::pattern(4096, 7));
+  world.modem.send(bytePattern(4096, 7));
   world.advance(10000);
   frmMain& w = world.painted();
   EXPECT_EQ(w.findChild<QLabel*>("lblThrough1")->text().toStdString(), "0.004 Мб");

@@ -12,6 +12,7 @@
 #include <QScrollBar>
 #include <QSlider>
 #include <QTabWidget>
+#include <QTextBlock>
 #include <QTextEdit>
 
 #include "UiWorld.h"
@@ -82,7 +83,8 @@ TEST_F(SettingsWindow, LockedPortsTakePort1sValuesOnScreenAndOkStoresThem) {
   open([&](frmConfig& w) {
     QComboBox& speed2 = find<QComboBox>(w, "cboSpeed2");
     EXPECT_EQ(speed2.currentText().toStdString(), "9600 (стд.)");
-    for (const char* locked : {"cboSpeed2", "cboBits2", "cboStop2", "cboHandShake2", "cboTrapDTR2"}) {
+    for (const char* locked :
+         {"cboSpeed2", "cboBits2", "cboStop2", "cboHandShake2", "cboTrapDTR2"}) {
       EXPECT_FALSE(find<QComboBox>(w, locked).isEnabled()) << locked;
     }
     EXPECT_TRUE(find<QComboBox>(w, "cboPort2").isEnabled());
@@ -103,7 +105,7 @@ TEST_F(SettingsWindow, UnlockWarnsEnablesPort2AndSpeedsSuggestBuffers) {
     lock.click();
     EXPECT_EQ(messageTexts().back(), ConnectionPage::UnlockWarning);
     EXPECT_TRUE(find<QComboBox>(w, "cboSpeed2").isEnabled());
-    choose(find<QComboBox>(w, "cboSpeed1"), 0);   // 110, port 2 at 9600
+    choose(find<QComboBox>(w, "cboSpeed1"), 0);  // 110, port 2 at 9600
     EXPECT_EQ(find<QComboBox>(w, "cboBuffer").currentIndex(), 2);
     choose(find<QComboBox>(w, "cboSpeed2"), 13);  // 115200
     EXPECT_EQ(find<QComboBox>(w, "cboBuffer").currentIndex(), 6);
@@ -146,7 +148,8 @@ TEST_F(SettingsWindow, PanelChecksBothTickedAndDisabledAndTheSplashWarningTwice)
       EXPECT_TRUE(find<QCheckBox>(w, box).isChecked()) << box;
       EXPECT_FALSE(find<QCheckBox>(w, box).isEnabled()) << box;
     }
-    EXPECT_EQ(find<QCheckBox>(w, "chkSaveCplON").toolTip().toStdString(), "Не позицию, а Вкл/Выкл !");
+    EXPECT_EQ(find<QCheckBox>(w, "chkSaveCplON").toolTip().toStdString(),
+              "Не позицию, а Вкл/Выкл !");
     QComboBox& logo = find<QComboBox>(w, "cboLogo");
     choose(logo, 0);
     choose(logo, 1);
@@ -158,7 +161,8 @@ TEST_F(SettingsWindow, PanelChecksBothTickedAndDisabledAndTheSplashWarningTwice)
     click(find<QPushButton>(w, "cmdCancel"));
   });
   const auto texts = messageTexts();
-  EXPECT_EQ(std::count(texts.begin(), texts.end(), std::string(InterfacePage::SplashOffWarning)), 2);
+  EXPECT_EQ(std::count(texts.begin(), texts.end(), std::string(InterfacePage::SplashOffWarning)),
+            2);
   EXPECT_FALSE(world.settings().AutoRun);
 }
 
@@ -233,7 +237,8 @@ TEST_F(SettingsWindow, AdapterPageWithItsDescriptionAndTheManualAddress) {
   EXPECT_TRUE(world.settings().HWUse);
   EXPECT_EQ(world.settings().Duplex, 0);
   const auto texts = messageTexts();
-  EXPECT_NE(std::find(texts.begin(), texts.end(), std::string(AdapterPage::InvalidAddress)), texts.end());
+  EXPECT_NE(std::find(texts.begin(), texts.end(), std::string(AdapterPage::InvalidAddress)),
+            texts.end());
   EXPECT_NE(std::find(texts.begin(), texts.end(), std::string(AdapterPage::UselessAdapterWarning)),
             texts.end());
 }

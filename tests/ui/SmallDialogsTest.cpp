@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -12,6 +13,7 @@
 
 #include "UiWorld.h"
 #include "WidgetProbe.h"
+#include "relay/SplashDialog.h"
 #include "relay/Version.h"
 #include "ui/LinkPanel.h"
 #include "ui/frmAbout.h"
@@ -105,11 +107,16 @@ TEST_F(AboutBox, LooksAsItsTableSaysAndEveryTextFits) {
   world.onDialog([&](ModalDialog&, DialogWindow& window) {
     EXPECT_EQ(window.size(), QSize(451, 384));
     EXPECT_EQ(window.windowTitle().toStdString(), AboutDialog::Caption);
-    expectPlaces(window, {{"imgLogo", {4, 4, 444, 268}}, {"imgICO", {16, 8, 32, 32}},
-                          {"lblDate1", {71, 215, 175, 21}}, {"lblDate0", {73, 218, 175, 21}},
-                          {"fra3", {0, 272, 451, 77}}, {"lblVer", {4, 4, 441, 23}},
-                          {"SSPanel1", {0, 348, 381, 33}}, {"lblURL", {16, 8, 123, 17}},
-                          {"lblICQ", {160, 8, 79, 17}}, {"lblMail", {264, 8, 97, 17}},
+    expectPlaces(window, {{"imgLogo", {4, 4, 444, 268}},
+                          {"imgICO", {16, 8, 32, 32}},
+                          {"lblDate1", {71, 215, 175, 21}},
+                          {"lblDate0", {73, 218, 175, 21}},
+                          {"fra3", {0, 272, 451, 77}},
+                          {"lblVer", {4, 4, 441, 23}},
+                          {"SSPanel1", {0, 348, 381, 33}},
+                          {"lblURL", {16, 8, 123, 17}},
+                          {"lblICQ", {160, 8, 79, 17}},
+                          {"lblMail", {264, 8, 97, 17}},
                           {"cmdOK", {384, 352, 61, 25}}});
     EXPECT_EQ(text(window, "lblVer"), version::VersionLine());
     EXPECT_EQ(text(window, "lblDate0"), "07.03.2004 , 09:05:03");
@@ -119,7 +126,8 @@ TEST_F(AboutBox, LooksAsItsTableSaysAndEveryTextFits) {
     for (const char* name : {"lblURL", "lblICQ", "lblMail", "lblVer", "lblCredit0", "lblCredit1"}) {
       auto* label = window.findChild<QLabel*>(name);
       ASSERT_NE(label, nullptr) << name;
-      EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->contentsRect().width())
+      EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()),
+                label->contentsRect().width())
           << name << " is clipped";
     }
     for (const char* link : {"lblURL", "lblICQ", "lblMail"}) {
@@ -184,9 +192,12 @@ TEST_F(Countdown, ShowsTheFaultAndTheSecondsLeftAndStopsOnItsStopButton) {
     EXPECT_EQ(window.size(), QSize(349, 136));
     EXPECT_FALSE(window.windowFlags() & Qt::WindowCloseButtonHint);
     EXPECT_FALSE(window.windowFlags() & Qt::WindowMinimizeButtonHint);
-    expectPlaces(window, {{"lblLastError", {1, 0, 347, 65}}, {"lblTime", {1, 64, 201, 53}},
-                          {"fraX", {204, 64, 141, 49}}, {"cmdSTART", {4, 9, 65, 37}},
-                          {"cmdSTOP", {72, 9, 65, 37}}, {"proTime", {4, 120, 341, 13}}});
+    expectPlaces(window, {{"lblLastError", {1, 0, 347, 65}},
+                          {"lblTime", {1, 64, 201, 53}},
+                          {"fraX", {204, 64, 141, 49}},
+                          {"cmdSTART", {4, 9, 65, 37}},
+                          {"cmdSTOP", {72, 9, 65, 37}},
+                          {"proTime", {4, 120, 341, 13}}});
     EXPECT_EQ(text(window, "lblLastError"),
               "Фатальная ошибка порта COM2 ! Связь прервана!\nПроизошла ошибка синхронизации !");
     EXPECT_EQ(text(window, "lblTime"), "15 секунд\nдо Автоперезапуска");

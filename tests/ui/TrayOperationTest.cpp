@@ -19,17 +19,17 @@ struct Marks {
 
 std::ostream& operator<<(std::ostream& out, const Marks& m) {
   return out << "on " << m.on << " pause " << m.pause << "/" << m.pauseEnabled << " off " << m.off
-             << " panel " << m.panel << " config " << m.config << " help " << m.help
-             << " about " << m.about << " close " << m.close;
+             << " panel " << m.panel << " config " << m.config << " help " << m.help << " about "
+             << m.about << " close " << m.close;
 }
 
 Marks marksOf(frmMainMenu& menu) {
   auto checked = [&](TrayMenuItem i) { return menu.action(i)->isChecked(); };
   auto enabled = [&](TrayMenuItem i) { return menu.action(i)->isEnabled(); };
-  return {checked(TrayMenuItem::mnuTrayON),        checked(TrayMenuItem::mnuTrayPause),
-          enabled(TrayMenuItem::mnuTrayPause),     checked(TrayMenuItem::mnuTrayOFF),
+  return {checked(TrayMenuItem::mnuTrayON),           checked(TrayMenuItem::mnuTrayPause),
+          enabled(TrayMenuItem::mnuTrayPause),        checked(TrayMenuItem::mnuTrayOFF),
           checked(TrayMenuItem::mnuTrayControlPanel), enabled(TrayMenuItem::mnuTrayConfig),
-          enabled(TrayMenuItem::mnuTrayHelp),      enabled(TrayMenuItem::mnuTrayAbout),
+          enabled(TrayMenuItem::mnuTrayHelp),         enabled(TrayMenuItem::mnuTrayAbout),
           enabled(TrayMenuItem::mnuTrayClose)};
 }
 
@@ -147,8 +147,8 @@ TEST(TrayMenuItems, CaptionsInOrderWithTheirSeparatorsAndTheDefaultInBold) {
     captions.push_back(a->isSeparator() ? "-" : a->text().toStdString());
   }
   EXPECT_EQ(captions, (std::vector<std::string>{"В К Л", "Пауза", "ВЫКЛ", "-", "Панель Упр.", "-",
-                                                "Настройки", "-", "Помощь...", "О Программе",
-                                                "-", "Закрыть"}));
+                                                "Настройки", "-", "Помощь...", "О Программе", "-",
+                                                "Закрыть"}));
   QAction* close = menu.action(TrayMenuItem::mnuTrayClose);
   EXPECT_EQ(menu.menu().defaultAction(), close);
   EXPECT_TRUE(close->font().bold());

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QTimer>
@@ -10,29 +11,31 @@
 
 namespace zelkora::test {
 
-UiWorld::UiWorld() : World(nullptr, &window, &tray) {
-  window.bind(program);
-  WindowSet::registerDialogs(windows_, program, window);
-  tray.MouseDown = [this](int button) { program.tray.Tray_MouseDown(button); };
-  tray.DblClick = [this](int button) { program.tray.Tray_DblClick(button); };
+UiWorld::UiWorld(IoPorts* parallelPort) : World(parallelPort, &front) {
+  // The program lives in the tray, as on a desktop with a notification area.
+  sysTray.hasNotificationArea = [] { return true; };
+  mainWindow.bind(program);
+  WindowSet::registerDialogs(windows_, program, mainWindow);
+  sysTray.MouseDown = [this](int button) { program.tray.Tray_MouseDown(button); };
+  sysTray.DblClick = [this](int button) { program.tray.Tray_DblClick(button); };
   op.defaultDialog = [this](ModalDialog& dialog) { showInWindow(dialog); };
 }
 
 UiWorld::~UiWorld() {
   // The windows outlive the program built on them; nothing may call back into it.
-  tray.MouseDown = nullptr;
-  tray.DblClick = nullptr;
-  window.hide();
+  sysTray.MouseDown = nullptr;
+  sysTray.DblClick = nullptr;
+  mainWindow.hide();
 }
 
 frmMain& UiWorld::painted() {
-  window.flush();
-  return window;
+  mainWindow.flush();
+  return mainWindow;
 }
 
 bool UiWorld::press(const char* name) {
   QPushButton& b = button(name);
-  if (!b.isEnabled() || !window.isEnabled()) return false;
+  if (!b.isEnabled() || !mainWindow.isEnabled()) return false;
   b.click();
   return true;
 }
@@ -59,14 +62,14 @@ void UiWorld::showInWindow(ModalDialog& dialog) {
 }
 
 bool UiWorld::rightClickTray(const std::function<void(QMenu&)>& inMenu, TrayMenuItem choice) {
-  QMenu& popup = menu.menu();
+  QMenu& popup = mainMenu.menu();
   bool shown = false;
   // The menu runs its own loop; the operator acts once it is up.
   auto connection = QObject::connect(&popup, &QMenu::aboutToShow, [&] {
     shown = true;
     QTimer::singleShot(0, &popup, [&] {
       if (inMenu) inMenu(popup);
-      QAction* chosen = menu.action(choice);
+      QAction* chosen = mainMenu.action(choice);
       if (chosen != nullptr && chosen->isEnabled()) {
         popup.setActiveAction(chosen);
         QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
@@ -75,7 +78,7 @@ bool UiWorld::rightClickTray(const std::function<void(QMenu&)>& inMenu, TrayMenu
       if (popup.isVisible()) popup.hide();
     });
   });
-  tray.activated(QSystemTrayIcon::Context);
+  sysTray.activated(QSystemTrayIcon::Context);
   QObject::disconnect(connection);
   return shown;
 }

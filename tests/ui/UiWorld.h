@@ -14,6 +14,7 @@
 
 #include "sim/support/World.h"
 #include "ui/QtOperator.h"
+#include "ui/WindowSet.h"
 #include "ui/cSysTray.h"
 #include "ui/frmMain.h"
 #include "ui/frmMainMenu.h"
@@ -22,25 +23,27 @@ namespace zelkora::test {
 
 // The real windows, built before the world that renders into them.
 struct UiWindows {
-  frmMain window;
-  frmMainMenu menu;
-  cSysTray tray{menu};
+  frmMain mainWindow;
+  frmMainMenu mainMenu;
+  cSysTray sysTray{mainMenu};
+  sim::World::Windows front{mainWindow, sysTray, &WindowSet::adapterDescription};
 };
 
 class UiWorld : private UiWindows, public sim::World {
  public:
   using DialogScript = std::function<void(ModalDialog& dialog, DialogWindow& window)>;
 
-  UiWorld();
-  ~UiWorld() override;
+  // `io`: the parallel port to use instead of the plain latch.
+  explicit UiWorld(IoPorts* parallelPort = nullptr);
+  ~UiWorld();
 
-  frmMain& panelWindow() { return window; }
-  frmMainMenu& trayMenu() { return menu; }
-  cSysTray& trayIcon() { return tray; }
+  frmMain& panelWindow() { return mainWindow; }
+  frmMainMenu& trayMenu() { return mainMenu; }
+  cSysTray& trayIcon() { return sysTray; }
 
   // Paints what the panel has pending and returns it.
   frmMain& painted();
-  QPushButton& button(const char* name) { return *window.button(name); }
+  QPushButton& button(const char* name) { return *mainWindow.button(name); }
   // A click on a panel button as the operator makes it: only an enabled button on an
   // enabled window takes it. False when it did not.
   bool press(const char* name);
@@ -52,11 +55,11 @@ class UiWorld : private UiWindows, public sim::World {
   // then `choice` is taken (nothing: the menu is dismissed). False when no menu came up.
   bool rightClickTray(const std::function<void(QMenu&)>& inMenu = nullptr,
                       TrayMenuItem choice = TrayMenuItem::None);
-  void doubleClickTray() { tray.activated(QSystemTrayIcon::DoubleClick); }
+  void doubleClickTray() { sysTray.activated(QSystemTrayIcon::DoubleClick); }
 
  private:
   void showInWindow(ModalDialog& dialog);
-  QtOperator windows_{&window};
+  QtOperator windows_{&mainWindow};
   std::vector<DialogScript> dialogScripts_;
 };
 

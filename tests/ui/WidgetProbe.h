@@ -4,17 +4,22 @@
 #include <QIcon>
 #include <QImage>
 #include <QWidget>
+#include <cstdlib>
 
 namespace zelkora::test {
 
-// Whether any pixel of the widget as painted has exactly this colour.
-inline bool showsColour(QWidget& widget, const QColor& colour) {
+// Whether any pixel of the widget as painted has this colour, each channel within
+// `tolerance` (small antialiased text has few pixels of the pure colour).
+inline bool showsColour(QWidget& widget, const QColor& colour, int tolerance = 0) {
   const QImage image = widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
-  const QRgb wanted = colour.rgb();
+  auto near = [&](int a, int b) { return std::abs(a - b) <= tolerance; };
   for (int y = 0; y < image.height(); ++y) {
     const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
     for (int x = 0; x < image.width(); ++x) {
-      if ((line[x] | 0xff000000u) == wanted) return true;
+      if (near(qRed(line[x]), colour.red()) && near(qGreen(line[x]), colour.green()) &&
+          near(qBlue(line[x]), colour.blue())) {
+        return true;
+      }
     }
   }
   return false;

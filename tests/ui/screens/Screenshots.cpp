@@ -19,6 +19,7 @@
 #include "UiWorld.h"
 #include "relay/AutoStartDialog.h"
 #include "relay/SplashDialog.h"
+#include "support/BytePattern.h"
 #include "ui/UiLook.h"
 #include "ui/WindowSet.h"
 #include "ui/frmLogo.h"
@@ -66,8 +67,8 @@ void ScreenshotSession::saveWindow(QWidget& window, const QString& name) {
 
 void ScreenshotSession::saveScreenRegion(const QRect& region, const QString& name) {
   QScreen* screen = QGuiApplication::primaryScreen();
-  const QPixmap picture = screen->grabWindow(0, region.x(), region.y(), region.width(),
-                                             region.height());
+  const QPixmap picture =
+      screen->grabWindow(0, region.x(), region.y(), region.width(), region.height());
   const QString path = QDir(folder_).filePath(name + ".png");
   if (!picture.save(path)) {
     note("cannot write " + path);
@@ -90,8 +91,8 @@ void ScreenshotSession::savePanelStates() {
   world.on();
   // Data both ways; the device on port 2 holds its side off for a while, so that the
   // buffers towards it fill.
-  world.modem.send(sim::World::pattern(60000, 1));
-  world.terminal.send(sim::World::pattern(9000, 2));
+  world.modem.send(bytePattern(60000, 1));
+  world.terminal.send(bytePattern(9000, 2));
   world.modem.setCarrier(true);
   world.advance(20000);
   world.terminal.setReady(false);
@@ -145,7 +146,11 @@ void ScreenshotSession::saveTray() {
     ++failures_;
     return;
   }
-  note(QString("tray icon at %1,%2 %3x%4").arg(icon.x()).arg(icon.y()).arg(icon.width()).arg(icon.height()));
+  note(QString("tray icon at %1,%2 %3x%4")
+           .arg(icon.x())
+           .arg(icon.y())
+           .arg(icon.width())
+           .arg(icon.height()));
   // The icon with the end of the tray host around it.
   const QRect screen = QGuiApplication::primaryScreen()->geometry();
   const QRect around = icon.adjusted(-24, -4, 8, 4).intersected(screen);
@@ -168,7 +173,8 @@ void ScreenshotSession::saveTray() {
   QProcess::startDetached("xdotool", {"click", "3"});
   QElapsedTimer waited;
   waited.start();
-  while (!popped && waited.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  while (!popped && waited.elapsed() < 5000)
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
   settle(600);
   QObject::disconnect(connection);
   note(popped ? "right press on the tray icon: the menu came up" : "right press: NO MENU");
@@ -190,7 +196,9 @@ void ScreenshotSession::saveTray() {
 
 int ScreenshotSession::run() {
   QDir().mkpath(folder_);
-  note(QString("logical dpi %1, font %2").arg(QGuiApplication::primaryScreen()->logicalDotsPerInch()).arg(UiLook::family()));
+  note(QString("logical dpi %1, font %2")
+           .arg(QGuiApplication::primaryScreen()->logicalDotsPerInch())
+           .arg(UiLook::family()));
   savePanelStates();
   saveDialogs();
   saveTray();
