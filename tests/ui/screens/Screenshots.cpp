@@ -12,17 +12,19 @@
 #include <QEventLoop>
 #include <QMenu>
 #include <QProcess>
+#include <QPushButton>
 #include <QScreen>
+#include <QTabWidget>
 #include <QTimer>
 #include <cstdio>
+#include <ctime>
 
 #include "UiWorld.h"
 #include "relay/AutoStartDialog.h"
-#include "relay/SplashDialog.h"
 #include "support/BytePattern.h"
 #include "ui/UiLook.h"
 #include "ui/WindowSet.h"
-#include "ui/frmLogo.h"
+#include "ui/frmConfig.h"
 
 namespace zelkora::test {
 namespace {
@@ -123,22 +125,41 @@ void ScreenshotSession::savePanelStates() {
 
 void ScreenshotSession::saveDialogs() {
   UiWorld world;
+  // The About box shows the time of the program's file; here, the time of the picture.
+  const std::time_t now = std::time(nullptr);
+  world.system.mtime = *std::localtime(&now);
+  world.settings().LogoType = 2;
+  world.settings().SaveCplON = false;
+  world.settings().CplON = true;
+  world.onDialog([&](ModalDialog&, DialogWindow& window) { saveWindow(window, "splash"); });
   world.start();
-  SplashDialog splash(world.program);
-  frmLogo logo(splash, nullptr);
-  splash.Form_Load();
-  logo.show();
-  splash.Form_Activate();
-  saveWindow(logo, "splash");
-  world.advance(SplashDialog::ShowMs);
-  logo.hide();
+
+  const char* const pages[] = {"settings-connection", "settings-transfer", "settings-options",
+                               "settings-interface"};
+  world.onDialog([&](ModalDialog&, DialogWindow& window) {
+    auto& settings = static_cast<frmConfig&>(window);
+    for (int page = 0; page < 4; ++page) {
+      settings.tabs().setCurrentIndex(page);
+      saveWindow(window, pages[page]);
+    }
+    settings.findChild<QPushButton*>("cmdCancel")->click();
+  });
+  world.press("cmdConfig");
+
+  world.onDialog([&](ModalDialog&, DialogWindow& window) {
+    saveWindow(window, "about");
+    window.findChild<QPushButton*>("cmdOK")->click();
+  });
+  world.press("cmdAbout");
 }
 
 void ScreenshotSession::saveTray() {
   UiWorld world;
   world.settings().SaveCplON = false;
-  world.start();
+  world.settings().CplON = false;
   cSysTray& tray = world.trayIcon();
+  tray.hasNotificationArea = &QSystemTrayIcon::isSystemTrayAvailable;
+  world.start();
   settle(500);
   const QRect icon = tray.icon().geometry();
   if (!QSystemTrayIcon::isSystemTrayAvailable() || icon.isEmpty()) {
@@ -151,9 +172,9 @@ void ScreenshotSession::saveTray() {
            .arg(icon.y())
            .arg(icon.width())
            .arg(icon.height()));
-  // The icon with the end of the tray host around it.
+  // The icon with a little of the tray host around it.
   const QRect screen = QGuiApplication::primaryScreen()->geometry();
-  const QRect around = icon.adjusted(-24, -4, 8, 4).intersected(screen);
+  const QRect around = icon.adjusted(-6, -1, 6, 1).intersected(screen);
   saveScreenRegion(around, "tray-icon-off");
 
   // The real X path: a right press pops the menu up, a left double-click switches on.
