@@ -6,6 +6,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 
+#include "WidgetProbe.h"
+#include "ui/UiLook.h"
 #include "ui/frmMain.h"
 
 namespace zelkora::test {
@@ -71,6 +73,20 @@ TEST(PanelLayout, EveryControlAtItsPlaceWithItsTooltip) {
     const QRect inWindow(control->mapTo(&window, QPoint(0, 0)), control->size());
     EXPECT_TRUE(client.contains(inWindow)) << inWindow.x() << "," << inWindow.y();
   }
+}
+
+TEST(PanelLayout, VsBetweenThePortNamesInDarkRedBoldArial) {
+  frmMain window;
+  auto* vs = window.findChild<QLabel*>("lblVS");
+  ASSERT_NE(vs, nullptr);
+  EXPECT_EQ(vs->text().toStdString(), "vs");
+  EXPECT_TRUE(vs->font().bold());
+  EXPECT_EQ(vs->font().family(), UiLook::family());
+  EXPECT_TRUE(showsColour(*vs, QColor(128, 0, 0), 24));
+  const QRect left = window.findChild<QWidget*>("lblCOM11")->geometry();
+  const QRect right = window.findChild<QWidget*>("lblCOM22")->geometry();
+  EXPECT_GE(vs->geometry().left(), left.right());
+  EXPECT_LE(vs->geometry().right(), right.left());
 }
 
 TEST(PanelLayout, FixedWindowWithMinimiseBoxAndNoMaximiseBox) {

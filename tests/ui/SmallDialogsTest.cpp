@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QTimer>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -16,6 +18,8 @@
 #include "relay/SplashDialog.h"
 #include "relay/Version.h"
 #include "ui/LinkPanel.h"
+#include "ui/QtOperator.h"
+#include "ui/WindowSet.h"
 #include "ui/frmAbout.h"
 #include "ui/frmAutoStart.h"
 
@@ -174,6 +178,24 @@ TEST_F(AboutBox, ALinkPanelReactsToTheLeftButtonOnly) {
   ASSERT_TRUE(world.press("cmdAbout"));
   EXPECT_EQ(opened, 0);
   EXPECT_EQ(world.shell.opened, std::vector<std::string>{AboutDialog::WebPage});
+}
+
+TEST_F(AboutBox, TheProgramsOperatorRunsTheDialogInItsWindowUntilItCloses) {
+  QtOperator op(&world.panelWindow());
+  WindowSet::registerDialogs(op, world.program, world.panelWindow());
+  AboutDialog about(world.program);
+  bool shownWhileOpen = false;
+  // The operator's click, once the box is up and its own loop runs.
+  QTimer::singleShot(0, [&] {
+    auto* box = QApplication::activeModalWidget();
+    if (box == nullptr) box = world.panelWindow().findChild<frmAbout*>();
+    ASSERT_NE(box, nullptr);
+    shownWhileOpen = box->isVisible() && about.lblURL.caption == AboutDialog::WebPage;
+    box->findChild<QPushButton*>("cmdOK")->click();
+  });
+  op.ShowModal(about);
+  EXPECT_TRUE(shownWhileOpen);
+  EXPECT_TRUE(about.closed());
 }
 
 class Countdown : public ::testing::Test {

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <QCheckBox>
 #include <QMenu>
+#include <QPushButton>
 
 #include "UiWorld.h"
 
@@ -132,6 +134,32 @@ TEST_F(TrayOperation, TwoQuickActivationsOfAnIconHostedOverDBusAreADoubleClick) 
   tray.activated(QSystemTrayIcon::Trigger);
   tray.activated(QSystemTrayIcon::Trigger);
   EXPECT_EQ(world.state(), RelayState::On);
+}
+
+TEST_F(TrayOperation, SettingsAndAboutFromTheMenuChangeWhatTheRelayDoes) {
+  // The settings: no drain when switching off.
+  world.onDialog([](ModalDialog&, DialogWindow& window) {
+    window.findChild<QCheckBox*>("chkFlushingBUF")->click();
+    window.findChild<QPushButton*>("cmdOK")->click();
+  });
+  menu(TrayMenuItem::mnuTrayConfig);
+  ASSERT_EQ(world.op.dialogs.back(), ModalDialog::Kind::Config);
+  EXPECT_FALSE(world.settings().FlushingBUF);
+
+  world.doubleClickTray();
+  ASSERT_EQ(world.state(), RelayState::On);
+  RelayState whileAbout = RelayState::Off;
+  world.onDialog([&](ModalDialog&, DialogWindow& window) {
+    whileAbout = world.state();
+    EXPECT_EQ(world.trayIcon().shownIcon(), 3);
+    window.findChild<QPushButton*>("cmdOK")->click();
+  });
+  menu(TrayMenuItem::mnuTrayAbout);
+  EXPECT_EQ(whileAbout, RelayState::Paused);
+  EXPECT_EQ(world.state(), RelayState::On);
+  menu(TrayMenuItem::mnuTrayOFF);  // stops at once now
+  EXPECT_EQ(world.state(), RelayState::Off);
+  EXPECT_EQ(tip(), "Zelkora® - ВЫКЛ  ( COM2 vs COM3 )");
 }
 
 TEST_F(TrayOperation, CloseFromTheMenuEndsTheProgram) {
