@@ -5,13 +5,13 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QTimer>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 
 #include "UiWorld.h"
 #include "WidgetProbe.h"

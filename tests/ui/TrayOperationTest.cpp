@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QLabel>
 #include <QCheckBox>
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 
