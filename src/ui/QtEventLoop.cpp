@@ -40,17 +40,23 @@ class QtTimer : public Timer {
 
 }  // namespace
 
-QtEventLoop::QtEventLoop() { clock_.start(); }
+QtEventLoop::QtEventLoop() {
+  clock_.start();
+}
 
 QtEventLoop::~QtEventLoop() = default;
 
-std::unique_ptr<Timer> QtEventLoop::createTimer() { return std::make_unique<QtTimer>(); }
+std::unique_ptr<Timer> QtEventLoop::createTimer() {
+  return std::make_unique<QtTimer>();
+}
 
 void QtEventLoop::post(std::function<void()> call) {
   QMetaObject::invokeMethod(&context_, std::move(call), Qt::QueuedConnection);
 }
 
-void QtEventLoop::yield() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+void QtEventLoop::yield() {
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
 
 EventLoop::WatchId QtEventLoop::watchFd(int fd, Watch kind, std::function<void()> ready) {
   auto notifier = std::make_unique<QSocketNotifier>(
@@ -76,6 +82,8 @@ void QtEventLoop::unwatchFd(WatchId id) {
   watches_.erase(it);
 }
 
-int64_t QtEventLoop::nowMs() const { return clock_.elapsed(); }
+int64_t QtEventLoop::nowMs() const {
+  return clock_.elapsed();
+}
 
 }  // namespace zelkora

@@ -6,11 +6,13 @@
 
 namespace zelkora::sim {
 
-World::World(IoPorts* ioPorts)
+World::World(IoPorts* ioPorts, const Windows* windows)
     : io(ioPorts != nullptr ? *ioPorts : latch),
       program(PlatformServices{registry, loop, com1, com2, io, process, system, instance, shell,
                                autostart, clipboard},
-              Frontend{op, panel, tray}) {
+              windows != nullptr
+                  ? Frontend{op, windows->panel, windows->tray, windows->adapterDescription}
+                  : Frontend{op, panel, tray}) {
   Settings& s = settings();
   s.LogoType = 0;
   s.NonFirstRun = true;

@@ -33,8 +33,15 @@ class World {
   // Message boxes answered by default before the world decides that a loop never ends.
   static constexpr size_t MessageLimit = 200;
 
+  // The program's real windows, for widget tests, in place of the fake panel and tray.
+  struct Windows {
+    Panel& panel;
+    TrayIcon& tray;
+    std::function<std::string()> adapterDescription;
+  };
+
   // `io`: the parallel port to use instead of the plain latch.
-  explicit World(IoPorts* io = nullptr);
+  explicit World(IoPorts* io = nullptr, const Windows* windows = nullptr);
   World(const World&) = delete;
   World& operator=(const World&) = delete;
 
