@@ -48,7 +48,8 @@ int main(int argc, char** argv) {
   LinuxProcessControl process;
   LinuxSystemInfo system;
   LockFileInstanceGuard instance;
-  XdgShell shell;
+  const std::string exe = system.executablePath();
+  XdgShell shell({exe.substr(0, exe.rfind('/')), ZELKORA_DATA_DIR});
   XdgAutostart autostart;
   QtClipboard clipboard;
 
