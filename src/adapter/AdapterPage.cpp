@@ -18,7 +18,13 @@ constexpr int32_t kHighestBase = 0x3FF;
 
 constexpr std::array<const char*, 3> kModeNames{
     "Двухсторонний обмен:", "Односторонний обмен:", "Односторонний обмен:"};
-constexpr std::array<const char*, 3> kArrows{"<<--->>", "------->>", "<<-------"};
+// The second half of each transfer-mode item, with and without the adapter.
+constexpr std::array<const char*, 3> kAdapterDirections{
+    "          Модем        <<--->>   Korvane™", "          Модем        ------->>   Korvane™",
+    "          Модем        <<-------   Korvane™"};
+constexpr std::array<const char*, 3> kPortDirections{"    Первый Порт   <<--->>   Второй Порт",
+                                                     "    Первый Порт   ------->>   Второй Порт",
+                                                     "    Первый Порт   <<-------   Второй Порт"};
 
 int hexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -168,10 +174,9 @@ void AdapterPage::AdapterChoiceReaction(bool adapterSelected) {
   portTitles_[0].caption = adapterSelected ? "Модем" : "Первый";
   portTitles_[1].caption = adapterSelected ? "Korvane™" : "Второй";
   portTitles_[1].pointSize = adapterSelected ? 13 : 14;
-  const char* port1Side = adapterSelected ? "          Модем        " : "    Первый Порт   ";
-  const char* port2Side = adapterSelected ? "   Korvane™" : "   Второй Порт";
+  const auto& directions = adapterSelected ? kAdapterDirections : kPortDirections;
   for (size_t item = 0; item < lstDuplex.items.size(); ++item) {
-    lstDuplex.items[item] = std::string(kModeNames[item]) + port1Side + kArrows[item] + port2Side;
+    lstDuplex.items[item] = std::string(kModeNames[item]) + directions[item];
   }
 }
 

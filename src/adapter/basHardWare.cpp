@@ -88,8 +88,9 @@ bool basHardWare::Interrupted(uint64_t epoch) const {
 
 bool basHardWare::Pause(uint64_t epoch) {
   // The loop passes let port events and timers through while the adapter's outputs
-  // settle. A pass with nothing pending returns at once, so the bound only shortens a
-  // pause whose passes are slow (a busy relay), never the settling itself.
+  // settle (microseconds). A pass with nothing pending returns at once; the time bound
+  // only ends early a pause whose passes are slow (the events of a busy relay), long
+  // after the outputs have settled.
   EventLoop& loop = p_.platform.loop;
   const int64_t start = loop.nowMs();
   for (int pass = 0; pass < kPauseYields; ++pass) {

@@ -1,7 +1,6 @@
 // Zelkora: one program context wired to the Linux platform and the Qt windows.
 
 #include <QApplication>
-#include <QFile>
 #include <QStringList>
 #include <string>
 
@@ -11,8 +10,8 @@
 #include "platform/linux/LinuxSystemInfo.h"
 #include "platform/linux/LockFileInstanceGuard.h"
 #include "platform/linux/RegistryFile.h"
-#include "platform/linux/TermiosCommPort.h"
 #include "platform/linux/TerminationSignals.h"
+#include "platform/linux/TermiosCommPort.h"
 #include "platform/linux/XdgAutostart.h"
 #include "platform/linux/XdgShell.h"
 #include "relay/Program.h"
@@ -49,7 +48,8 @@ int main(int argc, char** argv) {
   LinuxProcessControl process;
   LinuxSystemInfo system;
   LockFileInstanceGuard instance;
-  XdgShell shell;
+  const std::string exe = system.executablePath();
+  XdgShell shell({exe.substr(0, exe.rfind('/')), ZELKORA_DATA_DIR});
   XdgAutostart autostart;
   QtClipboard clipboard;
 
@@ -59,14 +59,9 @@ int main(int argc, char** argv) {
   QtOperator op(&window);
 
   // The adapter description, bytes as stored (Windows-1251); the settings dialog decodes it.
-  auto adapterDescription = [] {
-    QFile resource(":/korvane.txt");
-    if (!resource.open(QIODevice::ReadOnly)) return std::string();
-    return resource.readAll().toStdString();
-  };
   Program program(
       {registry, loop, com1, com2, io, process, system, instance, shell, autostart, clipboard},
-      {op, window, tray, adapterDescription});
+      {op, window, tray, &WindowSet::adapterDescription});
   window.bind(program);
   WindowSet::registerDialogs(op, program, window);
   tray.MouseDown = [&program](int button) { program.tray.Tray_MouseDown(button); };

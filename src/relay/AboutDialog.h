@@ -18,9 +18,10 @@ class AboutDialog : public ModalDialog {
  public:
   static constexpr const char* Caption =
       "О Программе  \"Zelkora® - Коммуникационный ретранслятор\"";
-  static constexpr const char* WebPage = "http://www.example.org/zelkora/";
+  // Short enough for their link panels.
+  static constexpr const char* WebPage = "http://zelkora.example/";
   static constexpr const char* AuthorName = "Ivan Zelenov";
-  static constexpr const char* AuthorMail = "ivan.zelenov@example.org";
+  static constexpr const char* AuthorMail = "iz@zk.example";
   static constexpr const char* AuthorIcq = "271828182";
   static constexpr std::array<const char*, 2> Credits{
       "Программа: Иван Зеленов, Devodovazar Lab",

@@ -34,7 +34,8 @@ void PortFaults::OnFault(int n, int commEvent) {
     p_.ui.op.ShowModal(dialog);
     if (r.RestartRequested) {
       r.RestartRequested = false;
-      p_.relay.cmdON_Click();
+      // The tray may have closed the program while the dialog counted: nothing to restart.
+      if (!r.Closing) p_.relay.cmdON_Click();
     }
   } else {
     p_.ui.op.MsgBox({message, MsgButtons::OK, MsgIcon::Critical, title});

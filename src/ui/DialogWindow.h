@@ -18,6 +18,9 @@ class DialogWindow : public QDialog {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void reject() override { logic_.Form_QueryUnload(); }
+  // Centres the window (of its fixed size) on the owner when the owner is on screen,
+  // else on the screen: the panel that owns most dialogs is usually hidden.
+  void centreOn(QWidget* owner);
   ModalDialog& logic_;
 };
 

@@ -2,14 +2,13 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
 
 #include "relay/Program.h"
@@ -21,24 +20,32 @@ namespace {
 constexpr int kRepaintMs = 40;
 constexpr int kGaugeScale = 10000;
 
-QFrame* panel3D(QWidget* parent, int x, int y, int w, int h) {
-  auto* frame = new QFrame(parent);
-  frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
-  frame->setGeometry(x, y, w, h);
-  return frame;
+// Style sheets are re-applied only when they change: restyling is the costly part of a
+// repaint, and the counters repaint after every relayed block.
+void setCss(QWidget* widget, const QString& css) {
+  if (widget->styleSheet() != css) widget->setStyleSheet(css);
 }
 
-QString lampStyle(bool lit) {
-  return lit ? "QLabel { background: #30d030; color: black; border: 1px solid #206020; }"
-             : "QLabel { background: #404040; color: #a0a0a0; border: 1px solid #202020; }";
+void setText(QLabel* label, const std::string& text) {
+  const QString shown = QString::fromStdString(text);
+  if (label->text() != shown) label->setText(shown);
 }
+
+const char* const kLampStyle =
+    "QLabel { background: rgb(0,230,0); color: black; border: 1px solid rgb(0,96,0); }"
+    "QLabel:disabled { background: rgb(212,208,200); color: rgb(128,128,128);"
+    " border: 1px solid rgb(160,160,160); }";
+const char* const kPipeStyle =
+    "QLabel { color: rgb(0,128,0); } QLabel:disabled { color: rgb(176,176,176); }";
 }  // namespace
 
 frmMain::frmMain() {
-  setWindowFlags(Qt::Window | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+  setObjectName("frmMain");
+  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                  Qt::MSWindowsFixedSizeDialogHint);
   setWindowTitle(QString::fromUtf8("Zelkora®"));
-  setFixedSize(477, 182);
+  setFixedSize(ClientWidth, ClientHeight);
   for (int i = 1; i <= 4; ++i) icons_[static_cast<size_t>(i)] = UiLook::stateIcon(i);
   setWindowIcon(icons_[1]);
   build();
@@ -48,116 +55,142 @@ frmMain::frmMain() {
   connect(repaint_, &QTimer::timeout, this, &frmMain::paintModel);
 }
 
-QLabel* frmMain::panelLabel(QWidget* parent, int x, int y, int w, int h, const QString& tip) {
-  auto* label = new QLabel(parent);
-  label->setGeometry(x, y, w, h);
-  label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  label->setAlignment(Qt::AlignCenter);
-  if (!tip.isEmpty()) label->setToolTip(tip);
-  return label;
+void frmMain::build() {
+  lblON_ = UiLook::textPanel(this, {0, 1, 177, 63}, "lblON",
+                             "Скорость соединения (во включенном режиме)");
+  lblON_->setFont(UiLook::arial(26, true));
+  buildPorts();
+  buildTransferArea();
+  buildButtons();
 }
 
-void frmMain::build() {
-  lblON_ = panelLabel(this, 0, 1, 177, 63, "Скорость соединения (во включенном режиме)");
-
-  QFrame* lblCOMS = panel3D(this, 176, 1, 301, 63);
+void frmMain::buildPorts() {
+  QFrame* lblCOMS = UiLook::panel(this, {176, 1, 301, 63}, "lblCOMS");
   auto* vs = new QLabel("vs", lblCOMS);
+  vs->setObjectName("lblVS");
   vs->setGeometry(135, 4, 32, 39);
   vs->setAlignment(Qt::AlignCenter);
   vs->setFont(UiLook::arial(12, true));
   vs->setStyleSheet("color: rgb(128,0,0);");
-  lblCOMGroup_[0] = panelLabel(lblCOMS, 4, 4, 131, 33);
-  lblCOMGroup_[1] = panelLabel(lblCOMS, 167, 4, 129, 33);
-  for (QLabel* l : lblCOMGroup_) l->setFont(UiLook::arial(14, true));
-  lblParams_[0] = panelLabel(lblCOMS, 4, 37, 131, 21, "Параметры порта (Модем)");
-  lblParams_[1] = panelLabel(lblCOMS, 167, 37, 129, 21, "Параметры порта (Korvane™)");
+  lblCOMGroup_[0] = UiLook::textPanel(lblCOMS, {4, 4, 131, 39}, "lblCOM11");
+  lblCOMGroup_[1] = UiLook::textPanel(lblCOMS, {167, 4, 129, 39}, "lblCOM22");
+  for (QLabel* l : lblCOMGroup_) {
+    l->setFont(UiLook::arial(14, true));
+    // The name keeps clear of the parameter panel that overlaps its lower edge.
+    l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    l->setContentsMargins(0, 5, 0, 0);
+  }
+  lblParams_[0] =
+      UiLook::textPanel(lblCOMS, {4, 36, 131, 21}, "lblParams1", "Параметры порта (Модем)");
+  lblParams_[1] =
+      UiLook::textPanel(lblCOMS, {167, 36, 129, 21}, "lblParams2", "Параметры порта (Korvane™)");
+}
 
-  QFrame* fra2 = panel3D(this, 4, 64, 469, 67);
-  lblThrough_[0] =
-      panelLabel(fra2, 1, 4, 78, 21, "Количество переданной информации из 1-го Порта (Модем)");
-  lblCOM_[0] = panelLabel(fra2, 2, 24, 73, 21, "Первый COM-Порт (Модем)");
-  auto gauge = [fra2](int x, int y, const QString& tip) {
+void frmMain::buildTransferArea() {
+  QFrame* fra2 = UiLook::panel(this, {4, 64, 469, 67}, "fra2");
+  lblThrough_[0] = UiLook::textPanel(fra2, {1, 4, 78, 21}, "lblThrough1",
+                                     "Количество переданной информации из 1-го Порта (Модем)");
+  lblCOM_[0] = UiLook::textPanel(fra2, {2, 24, 73, 21}, "lblCOM1", "Первый COM-Порт (Модем)");
+  auto gauge = [fra2](const QRect& place, const char* name, const QString& tip) {
     auto* bar = new QProgressBar(fra2);
-    bar->setGeometry(x, y, 129, 18);
+    bar->setObjectName(name);
+    bar->setGeometry(place);
     bar->setTextVisible(false);
     bar->setRange(0, kGaugeScale);
     bar->setToolTip(tip);
     return bar;
   };
-  proInBuffer_[0] = gauge(92, 4, "Заполнение Буфера приема (1-ый Порт) (Модем)");
-  proOutBuffer_[0] = gauge(92, 24, "Заполнение Буфера передачи (1-ый Порт) (Модем)");
-  proOutBuffer_[1] = gauge(248, 4, "Заполнение Буфера передачи (2-ой Порт) (Korvane™)");
-  proInBuffer_[1] = gauge(248, 24, "Заполнение Буфера приема (2-ой Порт) (Korvane™)");
-  const std::array<int, 3> pipeX{78, 222, 376};
+  proInBuffer_[0] =
+      gauge({92, 4, 129, 18}, "proInBuffer1", "Заполнение Буфера приема (1-ый Порт) (Модем)");
+  proOutBuffer_[0] =
+      gauge({92, 24, 129, 18}, "proOutBuffer1", "Заполнение Буфера передачи (1-ый Порт) (Модем)");
+  proOutBuffer_[1] = gauge({248, 4, 129, 18}, "proOutBuffer2",
+                           "Заполнение Буфера передачи (2-ой Порт) (Korvane™)");
+  proInBuffer_[1] =
+      gauge({248, 24, 129, 18}, "proInBuffer2", "Заполнение Буфера приема (2-ой Порт) (Korvane™)");
+  // The arrows fill the gaps beside and between the gauges of their row.
+  const std::array<QRect, 3> gaps{QRect(79, 0, 13, 18), QRect(221, 0, 27, 18),
+                                  QRect(377, 0, 15, 18)};
   for (size_t i = 0; i < 3; ++i) {
     pipe1TO2_[i] = new QLabel(QString::fromUtf8("►"), fra2);
-    pipe1TO2_[i]->setGeometry(pipeX[i], 4, 14, 18);
+    pipe1TO2_[i]->setObjectName(QString("lbl1TO2Pipe%1").arg(i));
+    pipe1TO2_[i]->setGeometry(gaps[i].translated(0, 4));
     pipe2TO1_[i] = new QLabel(QString::fromUtf8("◄"), fra2);
-    pipe2TO1_[i]->setGeometry(pipeX[i], 24, 14, 18);
+    pipe2TO1_[i]->setObjectName(QString("lbl2TO1Pipe%1").arg(i));
+    pipe2TO1_[i]->setGeometry(gaps[i].translated(0, 24));
     for (QLabel* l : {pipe1TO2_[i], pipe2TO1_[i]}) {
       l->setAlignment(Qt::AlignCenter);
-      l->setStyleSheet("QLabel { color: rgb(0,128,0); } QLabel:disabled { color: #b0b0b0; }");
+      l->setFont(UiLook::arial(9, true));
+      l->setStyleSheet(kPipeStyle);
     }
   }
-  lblCOM_[1] = panelLabel(fra2, 392, 1, 74, 21, "Второй COM-Порт (Korvane™)");
-  lblThrough_[1] = panelLabel(fra2, 392, 24, 74, 21,
-                              "Количество переданной информации из 2-го Порта (Korvane™)");
+  lblCOM_[1] = UiLook::textPanel(fra2, {392, 1, 74, 21}, "lblCOM2", "Второй COM-Порт (Korvane™)");
+  lblThrough_[1] = UiLook::textPanel(fra2, {392, 24, 74, 21}, "lblThrough2",
+                                     "Количество переданной информации из 2-го Порта (Korvane™)");
+
   const std::array<const char*, LampCount> lampNames{"RI", "CD", "CTS", "RTS", "DSR", "DTR"};
-  const std::array<int, 2> staX{4, 240};
+  const std::array<QRect, 2> staPlace{QRect(4, 44, 225, 20), QRect(240, 44, 225, 20)};
+  const std::array<const char*, 2> staName{"sta1", "sta2"};
   const std::array<QString, 2> staTip{"Лампочки 1-го Порта (Модем)",
                                       "Лампочки 2-го Порта (Korvane™)"};
   for (size_t p = 0; p < 2; ++p) {
-    QFrame* sta = panel3D(fra2, staX[p], 44, 225, 20);
-    sta->setToolTip(staTip[p]);
+    auto* sta = new QFrame(fra2);
+    sta->setObjectName(staName[p]);
+    sta->setGeometry(staPlace[p]);
+    sta->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    sta->setToolTip(staTip[p]);  // the lamps show their bar's tooltip
+    sta->setStyleSheet(kLampStyle);
     for (size_t k = 0; k < LampCount; ++k) {
       auto* lamp = new QLabel(lampNames[k], sta);
-      lamp->setGeometry(2 + static_cast<int>(k) * 37, 2, 35, 16);
+      lamp->setObjectName(QString("%1%2").arg(staName[p]).arg(lampNames[k]));
+      lamp->setGeometry(2 + static_cast<int>(k) * 37, 2, 36, 16);
       lamp->setAlignment(Qt::AlignCenter);
       lamp->setFont(UiLook::arial(7, true));
-      lamp->setToolTip(staTip[p]);
-      lamp->setStyleSheet(lampStyle(false));
+      lamp->setEnabled(false);
       lamps_[p][k] = lamp;
     }
   }
+}
 
+void frmMain::buildButtons() {
   auto* fraX = new QGroupBox(this);
+  fraX->setObjectName("fraX");
   fraX->setGeometry(8, 130, 209, 49);
-  auto relayButton = [fraX](int x, const QString& text, const QString& tip, const char* css) {
-    auto* b = new QPushButton(text, fraX);
+  auto relayButton = [fraX](int x, const char* name, const QString& tip) {
+    auto* b = new QPushButton(fraX);
+    b->setObjectName(name);
     b->setGeometry(x, 9, 65, 37);
     b->setToolTip(tip);
-    b->setStyleSheet(css);
     b->setFocusPolicy(Qt::TabFocus);
+    b->setIconSize(QSize(24, 24));
     return b;
   };
-  cmdON_ = relayButton(4, QString::fromUtf8("▶"), "Пуск",
-                       "QPushButton { color: rgb(0,160,0); font-size: 20px; }"
-                       "QPushButton:disabled { color: #a0c0a0; }");
-  cmdPause_ = relayButton(72, "| |", "Пауза",
-                          "QPushButton { color: rgb(128,0,0); font: bold 16px 'Arial'; }"
-                          "QPushButton:disabled { color: #c0a0a0; }");
-  cmdOFF_ = relayButton(140, QString::fromUtf8("■"), "Слив/Стоп/Стоп Слива",
-                        "QPushButton { color: rgb(220,0,0); font-size: 20px; }"
-                        "QPushButton:disabled { color: #d0a0a0; }");
-  cmdConfig_ = new QPushButton("Настройки", this);
-  cmdConfig_->setGeometry(232, 144, 109, 29);
-  cmdHide_ = new QPushButton(QString::fromUtf8("✕"), this);
-  cmdHide_->setGeometry(356, 144, 37, 29);
-  cmdHide_->setToolTip("Закрыть Панель Управления");
-  cmdHelp_ = new QPushButton("?", this);
-  cmdHelp_->setGeometry(408, 144, 29, 29);
-  cmdHelp_->setToolTip("Помощь...");
-  cmdAbout_ = new QPushButton("i", this);
-  cmdAbout_->setGeometry(440, 144, 29, 29);
-  cmdAbout_->setToolTip("О Программе");
+  cmdON_ = relayButton(4, "cmdON", "Пуск");
+  cmdON_->setIcon(UiLook::symbol(UiLook::Symbol::Start));
+  cmdPause_ = relayButton(72, "cmdPause", "Пауза");
+  cmdPause_->setText("| |");
+  cmdPause_->setFont(UiLook::arial(16, true));
+  cmdPause_->setStyleSheet(
+      "QPushButton { color: rgb(128,0,0); } QPushButton:disabled { color: rgb(192,160,160); }");
+  cmdOFF_ = relayButton(140, "cmdOFF", "Слив/Стоп/Стоп Слива");
+  cmdOFF_->setIcon(UiLook::symbol(UiLook::Symbol::Stop));
+
+  auto button = [this](const QRect& place, const char* name, const QString& caption,
+                       const QString& tip) {
+    auto* b = new QPushButton(caption, this);
+    b->setObjectName(name);
+    b->setGeometry(place);
+    if (!tip.isEmpty()) b->setToolTip(tip);
+    return b;
+  };
+  cmdConfig_ = button({232, 144, 109, 29}, "cmdConfig", "Настройки", {});
+  cmdHide_ = button({356, 144, 37, 29}, "cmdHide", {}, "Закрыть Панель Управления");
+  cmdHide_->setIcon(UiLook::symbol(UiLook::Symbol::Cross));
+  cmdHide_->setIconSize(QSize(18, 18));
+  cmdHelp_ = button({408, 144, 29, 29}, "cmdHelp", "?", "Помощь...");
+  cmdAbout_ = button({440, 144, 29, 29}, "cmdAbout", "i", "О Программе");
+  cmdHelp_->setFont(UiLook::arial(11, true));
   cmdAbout_->setFont(UiLook::arial(11, true));
-  cmdON_->setObjectName("cmdON");
-  cmdPause_->setObjectName("cmdPause");
-  cmdOFF_->setObjectName("cmdOFF");
-  cmdConfig_->setObjectName("cmdConfig");
-  cmdHide_->setObjectName("cmdHide");
-  cmdHelp_->setObjectName("cmdHelp");
-  cmdAbout_->setObjectName("cmdAbout");
 }
 
 void frmMain::bind(Program& program) {
@@ -193,47 +226,43 @@ void frmMain::showEvent(QShowEvent* event) {
 void frmMain::paintModel() {
   if (model_ == nullptr) return;
   const PanelModel& m = *model_;
-  const bool all = !painted_.has_value();
-  const PanelModel& was = all ? m : *painted_;
-  if (all || m.caption != was.caption) setWindowTitle(QString::fromStdString(m.caption));
-  if (all || m.icon != was.icon) {
-    setWindowIcon(icons_[static_cast<size_t>(std::clamp(m.icon, 1, 4))]);
+  const QString caption = QString::fromStdString(m.caption);
+  if (windowTitle() != caption) setWindowTitle(caption);
+  const int icon = std::clamp(m.icon, 1, 4);
+  if (icon != shownIcon_) {
+    setWindowIcon(icons_[static_cast<size_t>(icon)]);
+    shownIcon_ = icon;
   }
-  if (all || !(m.lblON == was.lblON)) {
-    lblON_->setText(QString::fromStdString(m.lblON.text));
+  setText(lblON_, m.lblON.text);
+  if (m.lblON.pointSize != shownPointSize_) {
     lblON_->setFont(UiLook::arial(m.lblON.pointSize, true));
-    lblON_->setStyleSheet(UiLook::colourCss(m.lblON.colour));
+    shownPointSize_ = m.lblON.pointSize;
   }
+  setCss(lblON_, UiLook::colourCss(m.lblON.colour));
   cmdON_->setEnabled(m.cmdON);
   cmdPause_->setEnabled(m.cmdPause);
   cmdOFF_->setEnabled(m.cmdOFF);
   cmdConfig_->setEnabled(m.cmdConfig);
   cmdAbout_->setEnabled(m.cmdAbout);
   cmdHelp_->setEnabled(m.cmdHelp);
-  const bool gaugeStyle = all || m.smoothGauges != was.smoothGauges;
+
+  const int gaugeLook = m.smoothGauges ? 1 : 0;
+  const bool restyle = gaugeLook != shownGaugeLook_;
+  shownGaugeLook_ = gaugeLook;
+  auto paintGauge = [restyle, &m](QProgressBar* bar, const Gauge& g) {
+    if (restyle) bar->setStyleSheet(UiLook::gaugeCss(m.smoothGauges));
+    const float span = std::max(g.max - g.min, 0.0001f);
+    const float share = std::clamp((g.value - g.min) / span, 0.0f, 1.0f);
+    bar->setValue(static_cast<int>(std::lround(share * kGaugeScale)));
+    bar->setEnabled(g.enabled);
+  };
   for (size_t i = 0; i < 2; ++i) {
-    auto text = [all](QLabel* label, const std::string& now, const std::string& before) {
-      if (all || now != before) label->setText(QString::fromStdString(now));
-    };
-    text(lblCOM_[i], m.lblCOM[i], was.lblCOM[i]);
-    text(lblCOMGroup_[i], m.lblCOMGroup[i], was.lblCOMGroup[i]);
-    text(lblParams_[i], m.lblParams[i].text, was.lblParams[i].text);
-    if (all || !(m.lblParams[i].colour == was.lblParams[i].colour)) {
-      lblParams_[i]->setStyleSheet(UiLook::colourCss(m.lblParams[i].colour));
-    }
-    text(lblThrough_[i], m.lblThrough[i], was.lblThrough[i]);
-    for (size_t k = 0; k < LampCount; ++k) {
-      if (all || m.lamps[i][k] != was.lamps[i][k]) {
-        lamps_[i][k]->setStyleSheet(lampStyle(m.lamps[i][k]));
-      }
-    }
-    auto paintGauge = [&m, gaugeStyle](QProgressBar* bar, const Gauge& g) {
-      const float span = std::max(g.max - g.min, 0.0001f);
-      const float share = std::clamp((g.value - g.min) / span, 0.0f, 1.0f);
-      bar->setValue(static_cast<int>(std::lround(share * kGaugeScale)));
-      bar->setEnabled(g.enabled);
-      if (gaugeStyle) bar->setStyleSheet(m.smoothGauges ? QString() : UiLook::blockGaugeCss());
-    };
+    setText(lblCOM_[i], m.lblCOM[i]);
+    setText(lblCOMGroup_[i], m.lblCOMGroup[i]);
+    setText(lblParams_[i], m.lblParams[i].text);
+    setCss(lblParams_[i], UiLook::colourCss(m.lblParams[i].colour));
+    setText(lblThrough_[i], m.lblThrough[i]);
+    for (size_t k = 0; k < LampCount; ++k) lamps_[i][k]->setEnabled(m.lamps[i][k]);
     paintGauge(proInBuffer_[i], m.proInBuffer[i]);
     paintGauge(proOutBuffer_[i], m.proOutBuffer[i]);
   }
@@ -243,7 +272,6 @@ void frmMain::paintModel() {
     pipe1TO2_[i]->setEnabled(m.pipe1TO2);
     pipe2TO1_[i]->setEnabled(m.pipe2TO1);
   }
-  painted_ = m;
 }
 
 void frmMain::setBusy(bool busy) {
@@ -279,7 +307,10 @@ Twips frmMain::position() const {
 }
 
 void frmMain::move(Twips where) {
-  QWidget::move(where.x / TwipsPerPixel, where.y / TwipsPerPixel);
+  auto pixels = [](int twips) {
+    return static_cast<int>(std::lround(twips / double(TwipsPerPixel)));
+  };
+  QWidget::move(pixels(where.x), pixels(where.y));
 }
 
 Twips frmMain::screenSize() const {

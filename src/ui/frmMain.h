@@ -1,13 +1,15 @@
 #pragma once
 // The control panel window: renders the panel model the core composes and forwards the
 // buttons and the close request to the program. Repaints are coalesced, because the
-// core repaints the counters after every relayed block, and a repaint touches only what
-// changed since the last one (style sheets and fonts cost the window a new layout of
-// the widget each time they are set).
+// core repaints the counters after every relayed block.
+//
+// Geometry: the places and sizes of the controls are pixels at 96 dpi relative to the
+// client area, and the panel's 477 x 182 is the client area: the controls reach x 477
+// (lblCOMS) and y 179 (fraX), so nothing less would hold them. The window manager's
+// frame and caption lie outside it.
 
 #include <QWidget>
 #include <array>
-#include <optional>
 
 #include "relay/Panel.h"
 #include "relay/PanelModel.h"
@@ -25,6 +27,8 @@ class frmMain : public QWidget, public Panel {
   Q_OBJECT
  public:
   static constexpr int TwipsPerPixel = 15;
+  static constexpr int ClientWidth = 477;
+  static constexpr int ClientHeight = 182;
 
   frmMain();
   void bind(Program& program);
@@ -54,14 +58,18 @@ class frmMain : public QWidget, public Panel {
 
  private:
   void build();
+  void buildPorts();
+  void buildTransferArea();
+  void buildButtons();
   void paintModel();
-  QLabel* panelLabel(QWidget* parent, int x, int y, int w, int h, const QString& tip = {});
 
   Program* program_ = nullptr;
   const PanelModel* model_ = nullptr;
-  std::optional<PanelModel> painted_;  // what the widgets show now
   QTimer* repaint_ = nullptr;
   int busy_ = 0;
+  int shownIcon_ = 0;
+  int shownPointSize_ = 0;
+  int shownGaugeLook_ = -1;
 
   QLabel* lblON_ = nullptr;
   std::array<QLabel*, 2> lblCOM_{}, lblCOMGroup_{}, lblParams_{}, lblThrough_{};

@@ -5,28 +5,29 @@
 namespace zelkora {
 
 frmMainMenu::frmMainMenu() {
+  mnuTray_.setObjectName("mnuTray");
   mnuTray_.setTitle("TrayMenu");
-  add(TrayMenuItem::mnuTrayON, "В К Л");
-  add(TrayMenuItem::mnuTrayPause, "Пауза");
-  add(TrayMenuItem::mnuTrayOFF, "ВЫКЛ");
+  add(TrayMenuItem::mnuTrayON, "В К Л", true);
+  add(TrayMenuItem::mnuTrayPause, "Пауза", true);
+  add(TrayMenuItem::mnuTrayOFF, "ВЫКЛ", true)->setChecked(true);
+  mnuTray_.addSeparator();  // s3
+  add(TrayMenuItem::mnuTrayControlPanel, "Панель Упр.", true)->setChecked(true);
+  mnuTray_.addSeparator();  // s1
+  add(TrayMenuItem::mnuTrayConfig, "Настройки", false);
+  mnuTray_.addSeparator();  // s2
+  add(TrayMenuItem::mnuTrayHelp, "Помощь...", false);
+  add(TrayMenuItem::mnuTrayAbout, "О Программе", false);
   mnuTray_.addSeparator();
-  add(TrayMenuItem::mnuTrayControlPanel, "Панель Упр.");
-  mnuTray_.addSeparator();
-  add(TrayMenuItem::mnuTrayConfig, "Настройки");
-  mnuTray_.addSeparator();
-  add(TrayMenuItem::mnuTrayHelp, "Помощь...");
-  add(TrayMenuItem::mnuTrayAbout, "О Программе");
-  mnuTray_.addSeparator();
-  QAction* close = add(TrayMenuItem::mnuTrayClose, "Закрыть");
+  QAction* close = add(TrayMenuItem::mnuTrayClose, "Закрыть", false);
   QFont bold = close->font();
   bold.setBold(true);
   close->setFont(bold);
   mnuTray_.setDefaultAction(close);
 }
 
-QAction* frmMainMenu::add(TrayMenuItem item, const char* caption) {
+QAction* frmMainMenu::add(TrayMenuItem item, const char* caption, bool marked) {
   QAction* action = mnuTray_.addAction(QString::fromUtf8(caption));
-  action->setCheckable(true);
+  action->setCheckable(marked);
   action->setData(static_cast<int>(item));
   actions_[item] = action;
   return action;
@@ -47,15 +48,11 @@ void frmMainMenu::apply(const TrayMenuModel& m) {
   action(TrayMenuItem::mnuTrayHelp)->setEnabled(m.helpEnabled);
   action(TrayMenuItem::mnuTrayAbout)->setEnabled(m.aboutEnabled);
   action(TrayMenuItem::mnuTrayClose)->setEnabled(m.closeEnabled);
-  for (TrayMenuItem unmarked : {TrayMenuItem::mnuTrayConfig, TrayMenuItem::mnuTrayHelp,
-                                TrayMenuItem::mnuTrayAbout, TrayMenuItem::mnuTrayClose}) {
-    action(unmarked)->setCheckable(false);
-  }
 }
 
 TrayMenuItem frmMainMenu::popup(const TrayMenuModel& marks) {
   apply(marks);
-  QAction* chosen = mnuTray_.exec(QCursor::pos(), action(TrayMenuItem::mnuTrayClose));
+  QAction* chosen = mnuTray_.exec(QCursor::pos());
   if (chosen == nullptr) return TrayMenuItem::None;
   return static_cast<TrayMenuItem>(chosen->data().toInt());
 }

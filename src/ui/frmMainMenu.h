@@ -24,7 +24,7 @@ class frmMainMenu : public QObject {
   QAction* action(TrayMenuItem item) const;
 
  private:
-  QAction* add(TrayMenuItem item, const char* caption);
+  QAction* add(TrayMenuItem item, const char* caption, bool marked);
   QMenu mnuTray_;
   std::map<TrayMenuItem, QAction*> actions_;
 };

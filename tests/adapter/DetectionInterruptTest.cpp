@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "adapter/AdapterRig.h"
+#include "adapter/ProbeTable.h"
 #include "relay/AutoStartDialog.h"
 
 namespace zelkora::test {
@@ -12,13 +13,10 @@ namespace {
 
 using Access = sim::SimAdapter::Access;
 
-// Runs `action` on the event loop right after the `n`-th data-register write, so that
-// the pause following that write dispatches it.
+// Posts `action` right after the `n`-th data-register write, so that the pause following
+// that write dispatches it.
 void AfterWrite(AdapterRig& rig, int n, std::function<void()> action) {
-  auto count = std::make_shared<int>(0);
-  rig.adapter.onAccess = [&rig, n, count, action](const Access& a) {
-    if (a.write && ++*count == n) rig.loop.post(action);
-  };
+  probe::AfterWrite(rig.adapter, n, [&rig, action] { rig.loop.post(action); });
 }
 
 class SwitchedOffInAPause : public ::testing::TestWithParam<int> {};

@@ -6,63 +6,17 @@
 #include <functional>
 
 #include "adapter/AdapterRig.h"
+#include "adapter/ProbeTable.h"
 
 namespace zelkora::test {
 namespace {
 
-using Access = sim::SimAdapter::Access;
+using namespace probe;
 using Fault = sim::SimAdapter::StatusFault;
-constexpr int kData = 0x378;
-constexpr int kStatus = 0x379;
-constexpr uint8_t kPresence[] = {0x04, 0x01, 0x05, 0x00, 0x04, 0x01, 0x05, 0x00};
-constexpr uint8_t kCable[] = {0x50, 0x01, 0x51, 0x00, 0x50, 0x01, 0x51, 0x00};
-
-const std::string kNotFound =
-    "Не удалось обнаружить Korvane™ ! Проверьте, совпадают ли ревизии в программе и в "
-    "Korvane™'e, правильно ли указан LPT-порт и правильно ли к нему подключен Korvane™.\r"
-    "\r"
-    "Сейчас нажмите:\r"
-    "\r"
-    "Стоп -   для разрыва связи\r"
-    "Повтор  -  для повторного поиска Korvane™ 'a\r"
-    "Пропустить  -  для продолжения с отказом от Korvane™ 'a";
-
-std::string NotConnected(const std::string& port) {
-  return "Korvane™ не подключен к последовательному порту  " + port +
-         "  !!\r"
-         "\r"
-         "Сейчас нажмите:\r"
-         "\r"
-         "Стоп  -   для разрыва связи\r"
-         "Повтор  -  для повторной проверки\r"
-         "Пропустить  -  для продолжения с отказом от Korvane™ 'a";
-}
-
-// What a detection that passes every step reads and writes, from the initial reset to
-// the initialised register.
-std::vector<Access> SuccessfulTraffic() {
-  std::vector<Access> t{{kData, true, 0x00}};
-  uint8_t latch = 0x00;
-  for (uint8_t w : kPresence) {
-    t.push_back({kData, false, latch});
-    t.push_back({kData, true, w});
-    t.push_back({kStatus, false, static_cast<uint8_t>((w & 0x04) != 0 ? 0x40 : 0x00)});
-    latch = w;
-  }
-  t.push_back({kData, true, 0x00});
-  latch = 0x00;
-  for (uint8_t w : kCable) {
-    t.push_back({kData, false, latch});
-    t.push_back({kData, true, w});
-    latch = w;
-  }
-  t.push_back({kData, true, 0x01});
-  return t;
-}
 
 void ExpectDetectionBox(const Message& m, const std::string& text) {
   EXPECT_EQ(m.text, text);
-  EXPECT_EQ(m.title, "Инициализация Korvane™ 'a");
+  EXPECT_EQ(m.title, kTitle);
   EXPECT_EQ(m.buttons, MsgButtons::AbortRetryIgnore);
   EXPECT_EQ(m.icon, MsgIcon::Critical);
   EXPECT_EQ(m.defaultButton, 2);

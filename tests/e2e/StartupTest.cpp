@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "support/ProgramProcess.h"
+#include "support/SettingsValueNames.h"
 
 namespace zelkora::test {
 namespace {
@@ -41,15 +42,7 @@ std::vector<std::string> Names(const std::vector<std::string>& lines) {
   return names;
 }
 
-const std::vector<std::string> kTableOrder{
-    "LogoType",      "NonFirstRun",   "PosMainX",      "PosMainY",       "ConfigLastTab",
-    "Priority",      "AutoRun",       "MeON",          "CplON",          "AutoMeON",
-    "AutoCplON",     "LastCplON",     "SaveCplON",     "SmoothBuf",      "AutoClose",
-    "AutoCloseEnsure", "Duplex",      "BufSize",       "LockPorts",      "UpdateRate",
-    "FlushingBUF",   "ResetCounters", "AutoStart",     "AutoStartTime",  "COM1-Port",
-    "COM1-Speed",    "COM1-DataBits", "COM1-StopBits", "COM1-HandShake", "COM1-TrapDTR",
-    "COM2-Port",     "COM2-Speed",    "COM2-DataBits", "COM2-StopBits",  "COM2-HandShake",
-    "COM2-TrapDTR",  "HWUse",         "HWMode",        "HWPortSel",      "HWPortOverride"};
+const std::vector<std::string>& kTableOrder = SettingsValueNames();
 
 // The line of value `name` in `lines`, or empty.
 std::string Line(const std::vector<std::string>& lines, const std::string& name) {

@@ -10,6 +10,10 @@ MsgAnswer ScriptedOperator::MsgBox(const Message& message) {
     return script(message);
   }
   if (defaultMessage) return defaultMessage(message);
+  return DefaultAnswer(message);
+}
+
+MsgAnswer ScriptedOperator::DefaultAnswer(const Message& message) {
   switch (message.buttons) {
     case MsgButtons::OK:
     case MsgButtons::OKCancel: return message.defaultButton == 2 ? MsgAnswer::Cancel : MsgAnswer::OK;

@@ -89,6 +89,8 @@ class ScriptedOperator : public Operator {
   std::string InputBox(const std::string& prompt, const std::string& title,
                        const std::string& proposed) override;
   void ShowModal(ModalDialog& dialog) override;
+  // The answer of the box's default button.
+  static MsgAnswer DefaultAnswer(const Message& message);
 
   // Scripts used once each, in order; then `defaultMessage` / `defaultDialog`.
   std::deque<MessageScript> messageScripts;

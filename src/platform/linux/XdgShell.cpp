@@ -22,14 +22,31 @@ bool XdgShell::HasScheme(const std::string& document) {
   return false;
 }
 
+namespace {
+bool exists(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0;
+}
+}  // namespace
+
+std::string XdgShell::Resolve(const std::string& document) const {
+  if (exists(document)) return document;
+  if (document.find('/') != std::string::npos) return {};
+  for (const std::string& folder : programFolders_) {
+    const std::string candidate = folder + "/" + document;
+    if (!folder.empty() && exists(candidate)) return candidate;
+  }
+  return {};
+}
+
 int XdgShell::open(const std::string& document) {
+  std::string target = document;
   if (!HasScheme(document)) {
-    struct stat st {};
-    if (::stat(document.c_str(), &st) != 0) return FileNotFound;
+    target = Resolve(document);
+    if (target.empty()) return FileNotFound;
   }
   pid_t pid = 0;
-  char* argv[] = {const_cast<char*>(opener_.c_str()), const_cast<char*>(document.c_str()),
-                  nullptr};
+  char* argv[] = {const_cast<char*>(opener_.c_str()), target.data(), nullptr};
   if (::posix_spawnp(&pid, opener_.c_str(), nullptr, nullptr, argv, environ) != 0) {
     return NoAssociation;
   }
