@@ -1,5 +1,6 @@
 #include "ui/QtEventLoop.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QSocketNotifier>
 #include <QThread>
@@ -62,6 +63,13 @@ class QtEventLoop::FrameScope {
 
 QtEventLoop::QtEventLoop() : thread_(QThread::currentThread()) {
   clock_.start();
+  // A callback that posts and then opens a nested loop or blocks in some other way still
+  // gets its calls delivered: nothing queued is left behind when the thread goes to sleep.
+  if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance(thread_)) {
+    QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, &context_, [this] {
+      if (!queue_.empty()) wake();
+    });
+  }
 }
 
 QtEventLoop::~QtEventLoop() = default;
@@ -108,10 +116,13 @@ void QtEventLoop::runQueued() {
 
 // Calls queued by the callback that yields are pending too: the pass delivers them.
 void QtEventLoop::yield() {
-  ++yieldDepth_;
+  struct Depth {
+    int& depth;
+    explicit Depth(int& d) : depth(d) { ++depth; }
+    ~Depth() { --depth; }
+  } depth(yieldDepth_);
   if (!queue_.empty()) wake();
   QCoreApplication::processEvents(QEventLoop::AllEvents);
-  --yieldDepth_;
 }
 
 EventLoop::WatchId QtEventLoop::watchFd(int fd, Watch kind, std::function<void()> ready) {

@@ -8,7 +8,9 @@
 // returns, before the loop sleeps again; any other post (from a timer, a widget, a nested
 // loop) wakes the loop through a Qt posted event. Waking costs the loop system calls, and
 // a relayed block makes two posts (the receive and the send event) from inside watches.
-// Calls are posted on the event thread only.
+// Whatever is still queued when the thread is about to sleep wakes it, so a callback that
+// posts and then waits in a nested loop does not hold its calls back. Calls are posted on
+// the event thread only; the loop is made after the application object.
 
 #include <QElapsedTimer>
 #include <QObject>
