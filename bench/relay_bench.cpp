@@ -12,7 +12,6 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
 #include <stdlib.h>
 #include <sys/wait.h>
 #include <termios.h>
@@ -25,13 +24,12 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
-
-extern char** environ;
 
 namespace zelkora::bench {
 namespace {
@@ -83,31 +81,23 @@ bool Wait(int fd, short events, Clock::time_point until) {
   }
 }
 
+// A relay under test as a child process: its environment is this one's with `env` on top,
+// its error output goes nowhere. Ended with SIGTERM (then SIGKILL) when it goes.
 class Child {
  public:
-  Child(const std::vector<std::string>& args, const std::map<std::string, std::string>& env) {
-    std::map<std::string, std::string> all;
-    for (char** e = environ; *e != nullptr; ++e) {
-      const std::string entry = *e;
-      const size_t eq = entry.find('=');
-      if (eq != std::string::npos) all[entry.substr(0, eq)] = entry.substr(eq + 1);
-    }
-    for (const auto& [k, v] : env) all[k] = v;
-    std::vector<std::string> envText;
-    for (const auto& [k, v] : all) envText.push_back(k + "=" + v);
-    std::vector<char*> envp;
-    for (std::string& e : envText) envp.push_back(e.data());
-    envp.push_back(nullptr);
-    std::vector<std::string> argText = args;
+  Child(std::vector<std::string> args, const std::map<std::string, std::string>& env) {
     std::vector<char*> argv;
-    for (std::string& a : argText) argv.push_back(a.data());
+    for (std::string& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    const int rc = ::posix_spawnp(&pid_, argv[0], &actions, nullptr, argv.data(), envp.data());
-    posix_spawn_file_actions_destroy(&actions);
-    if (rc != 0) Fail("cannot start " + args[0]);
+    pid_ = ::fork();
+    if (pid_ < 0) Fail("cannot fork");
+    if (pid_ == 0) {
+      for (const auto& [name, value] : env) ::setenv(name.c_str(), value.c_str(), 1);
+      const int null = ::open("/dev/null", O_WRONLY);
+      if (null >= 0) ::dup2(null, 2);
+      ::execvp(argv[0], argv.data());
+      ::_exit(127);
+    }
   }
   ~Child() {
     ::kill(pid_, SIGTERM);
@@ -141,8 +131,6 @@ class Child {
     }
     return static_cast<double>(utime + stime) / static_cast<double>(::sysconf(_SC_CLK_TCK));
   }
-
- public:
   // Peak resident memory in MB.
   double peakMemoryMB() const { return status("VmHWM:") / 1024.0; }
   // How often it has gone to sleep and been woken since it started.
@@ -158,17 +146,13 @@ class Child {
     return 0;
   }
 
- private:
   pid_t pid_ = -1;
 };
 
-std::vector<uint8_t> Pattern(size_t n, uint32_t seed) {
+std::vector<uint8_t> RandomBytes(size_t n, uint32_t seed) {
+  std::mt19937 random(seed);
   std::vector<uint8_t> v(n);
-  uint32_t x = seed;
-  for (uint8_t& b : v) {
-    x = x * 1664525u + 1013904223u;
-    b = static_cast<uint8_t>(x >> 24);
-  }
+  for (uint8_t& b : v) b = static_cast<uint8_t>(random() >> 24);
   return v;
 }
 
@@ -200,7 +184,8 @@ struct Stream {
     writer = std::thread([this, until] {
       size_t done = 0;
       while (done < data.size() && Wait(from, POLLOUT, until)) {
-        const ssize_t w = ::write(from, data.data() + done, std::min<size_t>(65536, data.size() - done));
+        const ssize_t w =
+            ::write(from, data.data() + done, std::min<size_t>(65536, data.size() - done));
         if (w > 0) done += static_cast<size_t>(w);
       }
     });
@@ -212,11 +197,11 @@ struct Stream {
 };
 
 struct Figures {
-  double oneWay = 0;   // MB/s
+  double oneWay = 0;    // MB/s
   double bothWays = 0;  // MB/s, both directions together
   double medianUs = 0;
   double p99Us = 0;
-  double cpuOneWay = 0;   // CPU s per 100 MB
+  double cpuOneWay = 0;  // CPU s per 100 MB
   double cpuBothWays = 0;
   double wakeUpsPerMB = 0;
   double peakMB = 0;
@@ -247,9 +232,11 @@ void WaitUntilRelaying(FarEnd& one, FarEnd& two) {
 // Seconds to move `bytes` each way through the listed directions at once.
 double Transfer(FarEnd& one, FarEnd& two, size_t bytes, bool bothWays) {
   std::vector<std::unique_ptr<Stream>> streams;
-  streams.push_back(std::make_unique<Stream>(Stream{one.fd(), two.fd(), Pattern(bytes, 7), false, {}, {}}));
+  streams.push_back(
+      std::make_unique<Stream>(Stream{one.fd(), two.fd(), RandomBytes(bytes, 7), false, {}, {}}));
   if (bothWays) {
-    streams.push_back(std::make_unique<Stream>(Stream{two.fd(), one.fd(), Pattern(bytes, 8), false, {}, {}}));
+    streams.push_back(
+        std::make_unique<Stream>(Stream{two.fd(), one.fd(), RandomBytes(bytes, 8), false, {}, {}}));
   }
   const auto begin = Clock::now();
   for (auto& s : streams) s->start(begin + std::chrono::seconds(120));
@@ -278,7 +265,8 @@ std::vector<double> RoundTrips(FarEnd& one, FarEnd& two, int rounds) {
     b = static_cast<uint8_t>(i);
     pass(one.fd(), two.fd());
     pass(two.fd(), one.fd());
-    if (i >= 0) us.push_back(std::chrono::duration<double, std::micro>(Clock::now() - begin).count());
+    if (i >= 0)
+      us.push_back(std::chrono::duration<double, std::micro>(Clock::now() - begin).count());
   }
   std::sort(us.begin(), us.end());
   return us;
@@ -308,7 +296,8 @@ Figures Measure(const Child& relay, FarEnd& one, FarEnd& two, size_t bytes, int 
 
 std::string Dword(const std::string& name, int value) {
   char line[80];
-  std::snprintf(line, sizeof line, "\"%s\"=dword:%08x\n", name.c_str(), static_cast<unsigned>(value));
+  std::snprintf(line, sizeof line, "\"%s\"=dword:%08x\n", name.c_str(),
+                static_cast<unsigned>(value));
   return line;
 }
 
@@ -321,7 +310,8 @@ Figures RunProgram(const std::string& exe, int step, size_t bytes, int rounds) {
   std::string reg = "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Devodovazar\\Zelkora]\n";
   reg += Dword("LogoType", 0) + Dword("NonFirstRun", 1) + Dword("MeON", 1) + Dword("BufSize", step);
   for (const std::string p : {"COM1", "COM2"}) {
-    reg += Dword(p + "-Port", p == "COM1" ? 1 : 2) + Dword(p + "-Speed", 13) + Dword(p + "-HandShake", 1);
+    reg += Dword(p + "-Port", p == "COM1" ? 1 : 2) + Dword(p + "-Speed", 13) +
+           Dword(p + "-HandShake", 1);
   }
   reg += "\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Devodovazar\\Zelkora\\Ports]\n";
   reg += "\"COM2\"=\"" + one.slave() + "\"\n\"COM3\"=\"" + two.slave() + "\"\n";
@@ -341,7 +331,8 @@ Figures RunProgram(const std::string& exe, int step, size_t bytes, int rounds) {
 
 Figures RunSocat(size_t bytes, int rounds) {
   FarEnd one, two;
-  Child socat({"socat", "-b", "8192", one.slave() + ",raw,echo=0", two.slave() + ",raw,echo=0"}, {});
+  Child socat({"socat", "-b", "8192", one.slave() + ",raw,echo=0", two.slave() + ",raw,echo=0"},
+              {});
   return Measure(socat, one, two, bytes, rounds);
 }
 
@@ -354,9 +345,9 @@ Figures Median(std::vector<Figures> runs) {
     return v[v.size() / 2];
   };
   Figures m;
-  for (double Figures::*field : {&Figures::oneWay, &Figures::bothWays, &Figures::medianUs,
-                                 &Figures::p99Us, &Figures::cpuOneWay, &Figures::cpuBothWays, &Figures::wakeUpsPerMB,
-                                 &Figures::peakMB}) {
+  for (double Figures::*field :
+       {&Figures::oneWay, &Figures::bothWays, &Figures::medianUs, &Figures::p99Us,
+        &Figures::cpuOneWay, &Figures::cpuBothWays, &Figures::wakeUpsPerMB, &Figures::peakMB}) {
     m.*field = mid(field);
   }
   return m;
@@ -384,7 +375,8 @@ void Print(int step, const Figures& z, const Figures& s) {
 int main(int argc, char** argv) {
   using namespace zelkora::bench;
   if (argc < 2) {
-    std::fprintf(stderr, "usage: %s <zelkora> [--megabytes N] [--rounds N] [--steps 2,6]\n", argv[0]);
+    std::fprintf(stderr, "usage: %s <zelkora> [--megabytes N] [--rounds N] [--steps 2,6]\n",
+                 argv[0]);
     return 2;
   }
   const std::string exe = std::filesystem::absolute(argv[1]).string();
@@ -409,8 +401,9 @@ int main(int argc, char** argv) {
     }
   }
   ::signal(SIGPIPE, SIG_IGN);
-  std::printf("%zu MB one way, %zu MB each way at once, %d round trips of one byte; median of %d runs\n",
-              megabytes, megabytes, rounds, repeat);
+  std::printf(
+      "%zu MB one way, %zu MB each way at once, %d round trips of one byte; median of %d runs\n",
+      megabytes, megabytes, rounds, repeat);
   for (int step : steps) {
     std::vector<Figures> z, s;
     for (int r = 0; r < repeat; ++r) {
