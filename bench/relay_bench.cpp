@@ -2,12 +2,15 @@
 // with socat relaying the same kind of cables in the same run, at the buffer steps given.
 //
 //   relay_bench <path of zelkora> [--megabytes N] [--rounds N] [--steps 2,6] [--repeat N]
+//               [--priority 1..4]
 //
 // For each relay: throughput one way and both ways at once (every byte checked), the
 // round trip of one byte (port 1's far end -> port 2's far end -> back), CPU seconds per
 // 100 MB relayed (from /proc/<pid>/stat over the throughput runs) and peak memory (VmHWM).
 // Each figure is the median of the repeated runs, the two relays taking turns, so that
-// other load on the machine weighs on both alike.
+// other load on the machine weighs on both alike. Both run in the same scheduling class:
+// the program's setting Priority (3, high, by default) and socat put into the class that
+// setting stands for.
 
 #include <fcntl.h>
 #include <poll.h>
@@ -30,6 +33,9 @@
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "platform/linux/LinuxProcessControl.h"
+#include "store/mdlProcess.h"
 
 namespace zelkora::bench {
 namespace {
@@ -82,10 +88,12 @@ bool Wait(int fd, short events, Clock::time_point until) {
 }
 
 // A relay under test as a child process: its environment is this one's with `env` on top,
-// its error output goes nowhere. Ended with SIGTERM (then SIGKILL) when it goes.
+// its error output goes nowhere, and it starts in the scheduling class `priority` (as the
+// program's setting Priority numbers them). Ended with SIGTERM (then SIGKILL) when it goes.
 class Child {
  public:
-  Child(std::vector<std::string> args, const std::map<std::string, std::string>& env) {
+  Child(std::vector<std::string> args, const std::map<std::string, std::string>& env,
+        int priority) {
     std::vector<char*> argv;
     for (std::string& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
@@ -93,6 +101,7 @@ class Child {
     if (pid_ < 0) Fail("cannot fork");
     if (pid_ == 0) {
       for (const auto& [name, value] : env) ::setenv(name.c_str(), value.c_str(), 1);
+      LinuxProcessControl().setPriorityClass(mdlProcess::ClassOf(static_cast<uint8_t>(priority)));
       const int null = ::open("/dev/null", O_WRONLY);
       if (null >= 0) ::dup2(null, 2);
       ::execvp(argv[0], argv.data());
@@ -301,14 +310,22 @@ std::string Dword(const std::string& name, int value) {
   return line;
 }
 
-Figures RunProgram(const std::string& exe, int step, size_t bytes, int rounds) {
+// What every run does: bytes each way, round trips, scheduling class of the relays.
+struct RunPlan {
+  size_t bytes = 64 << 20;
+  int rounds = 2000;
+  int priority = 3;
+};
+
+Figures RunProgram(const std::string& exe, int step, const RunPlan& plan) {
   FarEnd one, two;
   std::string dir = (std::filesystem::temp_directory_path() / "zelkora-bench-XXXXXX").string();
   if (::mkdtemp(dir.data()) == nullptr) Fail("mkdtemp failed");
   // Relay on at start, no splash or first-run box; RTS/CTS, which a pseudo-terminal
   // ignores, so that every byte value passes.
   std::string reg = "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Devodovazar\\Zelkora]\n";
-  reg += Dword("LogoType", 0) + Dword("NonFirstRun", 1) + Dword("MeON", 1) + Dword("BufSize", step);
+  reg += Dword("LogoType", 0) + Dword("NonFirstRun", 1) + Dword("MeON", 1) +
+         Dword("BufSize", step) + Dword("Priority", plan.priority);
   for (const std::string p : {"COM1", "COM2"}) {
     reg += Dword(p + "-Port", p == "COM1" ? 1 : 2) + Dword(p + "-Speed", 13) +
            Dword(p + "-HandShake", 1);
@@ -318,22 +335,24 @@ Figures RunProgram(const std::string& exe, int step, size_t bytes, int rounds) {
   std::ofstream(dir + "/registry.reg") << reg;
   Figures f;
   {
-    Child program({exe}, {{"ZELKORA_REGISTRY", dir + "/registry.reg"},
-                          {"XDG_RUNTIME_DIR", dir},
-                          {"XDG_CONFIG_HOME", dir + "/config"},
-                          {"HOME", dir},
-                          {"QT_QPA_PLATFORM", "offscreen"}});
-    f = Measure(program, one, two, bytes, rounds);
+    Child program({exe},
+                  {{"ZELKORA_REGISTRY", dir + "/registry.reg"},
+                   {"XDG_RUNTIME_DIR", dir},
+                   {"XDG_CONFIG_HOME", dir + "/config"},
+                   {"HOME", dir},
+                   {"QT_QPA_PLATFORM", "offscreen"}},
+                  plan.priority);
+    f = Measure(program, one, two, plan.bytes, plan.rounds);
   }
   std::filesystem::remove_all(dir);
   return f;
 }
 
-Figures RunSocat(size_t bytes, int rounds) {
+Figures RunSocat(const RunPlan& plan) {
   FarEnd one, two;
-  Child socat({"socat", "-b", "8192", one.slave() + ",raw,echo=0", two.slave() + ",raw,echo=0"},
-              {});
-  return Measure(socat, one, two, bytes, rounds);
+  Child socat({"socat", "-b", "8192", one.slave() + ",raw,echo=0", two.slave() + ",raw,echo=0"}, {},
+              plan.priority);
+  return Measure(socat, one, two, plan.bytes, plan.rounds);
 }
 
 // The median of each figure over the runs.
@@ -375,26 +394,30 @@ void Print(int step, const Figures& z, const Figures& s) {
 int main(int argc, char** argv) {
   using namespace zelkora::bench;
   if (argc < 2) {
-    std::fprintf(stderr, "usage: %s <zelkora> [--megabytes N] [--rounds N] [--steps 2,6]\n",
+    std::fprintf(stderr,
+                 "usage: %s <zelkora> [--megabytes N] [--rounds N] [--steps 2,6] [--repeat N]"
+                 " [--priority 1..4]\n",
                  argv[0]);
     return 2;
   }
   const std::string exe = std::filesystem::absolute(argv[1]).string();
-  size_t megabytes = 64;
-  int rounds = 2000;
+  RunPlan plan;
   int repeat = 3;
   std::vector<int> steps{2, 6};
   for (int i = 2; i + 1 < argc; i += 2) {
     const std::string opt = argv[i];
+    const std::string value = argv[i + 1];
     if (opt == "--megabytes") {
-      megabytes = std::stoul(argv[i + 1]);
+      plan.bytes = std::stoul(value) << 20;
     } else if (opt == "--rounds") {
-      rounds = std::stoi(argv[i + 1]);
+      plan.rounds = std::max(1, std::stoi(value));
     } else if (opt == "--repeat") {
-      repeat = std::max(1, std::stoi(argv[i + 1]));
+      repeat = std::max(1, std::stoi(value));
+    } else if (opt == "--priority") {
+      plan.priority = std::clamp(std::stoi(value), 1, 4);
     } else if (opt == "--steps") {
       steps.clear();
-      std::stringstream list(argv[i + 1]);
+      std::stringstream list(value);
       for (std::string s; std::getline(list, s, ',');) steps.push_back(std::stoi(s));
     } else {
       Fail("unknown option " + opt);
@@ -402,14 +425,15 @@ int main(int argc, char** argv) {
   }
   ::signal(SIGPIPE, SIG_IGN);
   std::printf(
-      "%zu MB one way, %zu MB each way at once, %d round trips of one byte; median of %d runs\n",
-      megabytes, megabytes, rounds, repeat);
+      "%zu MB one way, %zu MB each way at once, %d round trips of one byte; median of %d runs;"
+      " both relays at priority %d\n",
+      plan.bytes >> 20, plan.bytes >> 20, plan.rounds, repeat, plan.priority);
   for (int step : steps) {
     std::vector<Figures> z, s;
     for (int r = 0; r < repeat; ++r) {
-      if (r % 2 == 1) s.push_back(RunSocat(megabytes << 20, rounds));
-      z.push_back(RunProgram(exe, step, megabytes << 20, rounds));
-      if (r % 2 == 0) s.push_back(RunSocat(megabytes << 20, rounds));
+      if (r % 2 == 1) s.push_back(RunSocat(plan));
+      z.push_back(RunProgram(exe, step, plan));
+      if (r % 2 == 0) s.push_back(RunSocat(plan));
     }
     Print(step, Median(z), Median(s));
   }
