@@ -238,7 +238,7 @@ void WaitUntilRelaying(FarEnd& one, FarEnd& two) {
   }
 }
 
-// Seconds to move `bytes` each way through the listed directions at once.
+// Seconds to move `bytes` from port 1 to port 2, or each way at once.
 double Transfer(FarEnd& one, FarEnd& two, size_t bytes, bool bothWays) {
   std::vector<std::unique_ptr<Stream>> streams;
   streams.push_back(

@@ -62,8 +62,9 @@ void StatusDisplay::RefreshStatus() {
     }
     m.trayTip = m.caption + "  ( " + ports + "  at " + m.lblON.text + " )";
   } else {
-    m.caption = p_.VersionShown ? name + " - ВЫКЛ"
-                                : name + "  v" + version::ShortVersion() + " " + version::Kind;
+    m.caption = p_.VersionShown
+                    ? name + " - ВЫКЛ"
+                    : name + "  v" + version::ShortVersion() + " " + version::Kind;
     m.lblON = {"Zelkora", {0, 0, 255}, 26};
     m.trayTip = m.caption + "  ( " + ports + " )";
     m.icon = 1;
