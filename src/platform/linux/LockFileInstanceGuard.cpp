@@ -34,9 +34,14 @@ bool LockFileInstanceGuard::acquire(const std::string& marker) {
   const std::string path = lockPath(marker);
   const std::string folder = path.substr(0, path.rfind('/'));
   if (::mkdir(folder.c_str(), 0700) != 0) {
-    // An existing folder must be the user's own and private, or anyone could hold the lock.
+    // An existing folder must be the user's own and writable by nobody else; otherwise
+    // another user could hold the lock and keep this program from ever starting, and
+    // running unguarded is the lesser evil.
     struct stat st {};
-    if (::lstat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return true;
+    if (::lstat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid() ||
+        (st.st_mode & (S_IWGRP | S_IWOTH)) != 0) {
+      return true;
+    }
   }
   fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
   // Without a lock file there is no way to tell; running beats refusing to run.
