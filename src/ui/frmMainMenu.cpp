@@ -39,11 +39,17 @@ QAction* frmMainMenu::action(TrayMenuItem item) const {
 }
 
 void frmMainMenu::apply(const TrayMenuModel& m) {
-  action(TrayMenuItem::mnuTrayON)->setChecked(m.onChecked);
-  action(TrayMenuItem::mnuTrayPause)->setChecked(m.pauseChecked);
+  // A menu mark is a tick or nothing: an unticked item shows no empty box.
+  auto mark = [this](TrayMenuItem item, bool ticked) {
+    QAction* a = action(item);
+    a->setCheckable(ticked);
+    a->setChecked(ticked);
+  };
+  mark(TrayMenuItem::mnuTrayON, m.onChecked);
+  mark(TrayMenuItem::mnuTrayPause, m.pauseChecked);
   action(TrayMenuItem::mnuTrayPause)->setEnabled(m.pauseEnabled);
-  action(TrayMenuItem::mnuTrayOFF)->setChecked(m.offChecked);
-  action(TrayMenuItem::mnuTrayControlPanel)->setChecked(m.controlPanelChecked);
+  mark(TrayMenuItem::mnuTrayOFF, m.offChecked);
+  mark(TrayMenuItem::mnuTrayControlPanel, m.controlPanelChecked);
   action(TrayMenuItem::mnuTrayConfig)->setEnabled(m.configEnabled);
   action(TrayMenuItem::mnuTrayHelp)->setEnabled(m.helpEnabled);
   action(TrayMenuItem::mnuTrayAbout)->setEnabled(m.aboutEnabled);
