@@ -9,9 +9,7 @@
 
 #include "relay/Program.h"
 #include "sim/support/SimAdapter.h"
-#include "support/FakeClipboard.h"
-#include "support/Fakes.h"
-#include "support/MemoryRegistry.h"
+#include "support/FakeDesk.h"
 #include "support/SimLoop.h"
 #include "support/Stubs.h"
 
@@ -50,7 +48,7 @@ class CountingLoop : public sim::SimLoop {
   int64_t yieldCostUs = 0;
 };
 
-struct AdapterRig {
+struct AdapterRig : FakeDesk {
   AdapterRig() {
     com2.carrierSource = [this] { return port2CarrierHeld || adapter.carrierDetect(); };
     program.settings.HWUse = true;
@@ -68,18 +66,8 @@ struct AdapterRig {
   }
 
   CountingLoop loop;
-  MemoryRegistry registry;
   LineStubPort com1, com2;
   sim::SimAdapter adapter{0x378};
-  FakeProcess process;
-  FakeSystemInfo system;
-  FakeInstanceGuard instance;
-  FakeShell shell;
-  FakeAutostart autostart;
-  FakeClipboard clipboard;
-  ScriptedOperator op;
-  FakePanel panel;
-  FakeTray tray;
   bool port2CarrierHeld = false;
   Program program{
       {registry, loop, com1, com2, adapter, process, system, instance, shell, autostart, clipboard},

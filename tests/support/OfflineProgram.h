@@ -5,30 +5,18 @@
 #include <memory>
 
 #include "relay/Program.h"
-#include "support/FakeClipboard.h"
-#include "support/Fakes.h"
-#include "support/MemoryRegistry.h"
+#include "support/FakeDesk.h"
 #include "support/SimLoop.h"
 #include "support/Stubs.h"
 
 namespace zelkora::test {
 
-struct OfflineProgram {
+struct OfflineProgram : FakeDesk {
   OfflineProgram();
 
   sim::SimLoop loop;
-  MemoryRegistry registry;
   StubCommPort com1, com2;
   StubIoPorts io;
-  FakeProcess process;
-  FakeSystemInfo system;
-  FakeInstanceGuard instance;
-  FakeShell shell;
-  FakeAutostart autostart;
-  FakeClipboard clipboard;
-  ScriptedOperator op;
-  FakePanel panel;
-  FakeTray tray;
   // Served to the settings dialog as the adapter description resource.
   std::string adapterDescription;
   std::unique_ptr<Program> program;

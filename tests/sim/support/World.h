@@ -19,15 +19,13 @@
 #include "sim/support/SimCommPort.h"
 #include "sim/support/SimModem.h"
 #include "sim/support/SimTerminal.h"
-#include "support/FakeClipboard.h"
-#include "support/Fakes.h"
-#include "support/MemoryRegistry.h"
+#include "support/FakeDesk.h"
 #include "support/SimLoop.h"
 #include "support/Stubs.h"
 
 namespace zelkora::sim {
 
-class World {
+class World : public test::FakeDesk {
  public:
   enum class Button { ON, Pause, OFF };
   // Message boxes answered by default before the world decides that a loop never ends.
@@ -53,17 +51,7 @@ class World {
   SimModem modem{loop, modemLine.end(1)};
   SimTerminal terminal{korvaneLine.end(1)};
 
-  test::ScriptedOperator op;
-  test::FakePanel panel;
-  test::FakeTray tray;
-  test::FakeProcess process;
-  test::FakeSystemInfo system;
-  test::FakeInstanceGuard instance;
-  test::FakeShell shell;
-  test::FakeAutostart autostart;
-  test::FakeClipboard clipboard;
   test::StubIoPorts latch;  // a data latch that reads back what was written
-  test::MemoryRegistry registry;
   IoPorts& io;
 
   Program program;
